@@ -1,0 +1,100 @@
+#include "Encoding.h"
+
+#include <cstdint>
+
+namespace qv {
+namespace {
+
+// Unicode code points of the bytes 0x80..0x9F in Windows-1252.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+int EncodeCodePoint(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c) return 0x80 + i;
+    return -1;
+}
+
+} // namespace
+
+std::string AnsiToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char b : bytes) {
+        if (b < 0x80)
+            out += static_cast<char>(b);
+        else if (b < 0xA0)
+            AppendUtf8(out, kHigh[b - 0x80]);
+        else
+            AppendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string Utf8ToAnsi(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        char32_t c = 0;
+        size_t n = 0;
+        if (b < 0x80) { c = b; n = 1; }
+        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; n = 2; }
+        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; n = 3; }
+        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; n = 4; }
+        bool ok = n > 0 && i + n <= text.size();
+        for (size_t k = 1; ok && k < n; ++k) {
+            const unsigned char cb = static_cast<unsigned char>(text[i + k]);
+            if ((cb & 0xC0) != 0x80) ok = false;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if (!ok) { out += static_cast<char>(b); ++i; continue; }
+        const int e = EncodeCodePoint(c);
+        out += e < 0 ? '?' : static_cast<char>(e);
+        i += n;
+    }
+    return out;
+}
+
+std::string AsciiUpper(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+bool AsciiSameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,313 @@
+#include "HoleLists.h"
+
+#include "Encoding.h"
+#include "Messages.h"
+#include "QuorvaneFiles.h"
+#include "Tolerance.h"
+
+#include <cmath>
+
+namespace qv {
+
+namespace {
+
+// Attribute tags in ordinal order of THoleAttribute.
+constexpr int kAttributeTags[] = {16000, 16010, 16020, 16030, 16090, 16100, 16120, 16110, 16040,
+                                  16042, 16050, 16060, 16070, 16080, 16122, 16124, 16128, 16126};
+
+int AttributeOfTag(int tag)
+{
+    for (int i = 0; i < int(std::size(kAttributeTags)); ++i)
+        if (kAttributeTags[i] == tag) return i;
+    return -1;
+}
+
+} // namespace
+
+int HoleAttributeTag(THoleAttribute a)
+{
+    return a >= 0 && a < int(std::size(kAttributeTags)) ? kAttributeTags[a] : 0;
+}
+
+// ------------------------------------------------------------------ THole
+
+void THole::Clear()
+{
+    FStepList.Clear();
+    fExtraDiameterList.Clear();
+    FContourList.Clear();
+    FValveList.Clear();
+    fHoleTextList.Clear();
+    fManufacturingNote.Clear();
+    FData = THoleData{};
+    fComments.clear();
+}
+
+void THole::Assign(const THole& Source)
+{
+    if (&Source == this) return;
+    Clear();
+    FData = Source.FData;
+    FStepList.Assign(Source.FStepList);
+    fExtraDiameterList.Assign(Source.fExtraDiameterList);
+    FContourList.Assign(Source.FContourList);
+    FValveList.Assign(Source.FValveList);
+    fHoleTextList.Assign(Source.fHoleTextList);
+    fManufacturingNote.Assign(Source.fManufacturingNote);
+    fComments = Source.fComments;
+}
+
+std::unique_ptr<THole> THole::Clone() const
+{
+    auto h = std::make_unique<THole>();
+    h->Assign(*this);
+    return h;
+}
+
+bool THole::Load(TQuorvaneFile& HF)
+{
+    TVarInfo v;
+    auto& d = FData;
+    for (;;) {
+        HF.ReadVarInfo(v);
+        if (v.VarName == 19999) break;
+        if (HF.HitEnd()) break; // cut off by the end of the file
+        switch (v.VarName) {
+        case 7010: d.Properties.Title = HF.ReadString(v.VarLength); break;
+        case 7020: d.Properties.Bitmap = HF.ReadString(v.VarLength); break;
+        case 7030: d.Properties.Description = HF.ReadString(v.VarLength); break;
+        case 7040: d.Properties.Group = HF.ReadString(v.VarLength); break;
+        case 7050: d.Properties.Use = HF.ReadBoolean(); break;
+        case 7060: d.Properties.LibraryFile = HF.ReadString(v.VarLength); break;
+        case 10010: d.HoleNumber = HF.ReadInteger(); break;
+        case 10100: d.PatternHandle = HF.ReadInteger(); break;
+        case 10110: d.PatternHoleNumber = HF.ReadInteger(); break;
+        case 10200: d.FaceNumber = HF.ReadInteger(); break;
+        case 10211: d.XXY = HF.ReadDouble(); break;
+        case 10212: d.YZZ = HF.ReadDouble(); break;
+        case 10220: d.Dashed = HF.ReadInteger(); break;
+        case 10222: d.DashedLocked = HF.ReadBoolean(); break;
+        case 10230: d.HoleContour = HF.ReadDouble(); break;
+        case 10232: d.OriginalDiameter = HF.ReadDouble(); break;
+        case 10240: d.AngleValue = HF.ReadDouble(); break;
+        case 10250: d.AngleRotation = HF.ReadDouble(); break;
+        case 10260: d.RemarkRotation = HF.ReadInteger(); break;
+        case 10272: d.ToDoTag = HF.ReadInteger(); break;
+        case 10274: d.AllowedFaces = HF.ReadString(v.VarLength); break;
+        case 10276: d.HoleRevision = HF.ReadString(v.VarLength); break;
+        case 10278: d.PelomyraHandle = HF.ReadInteger(); break;
+        case 10280: d.StartDepth = HF.ReadDouble(); break;
+        case 10290: d.MinLS = HF.ReadDouble(); break;
+        case 10300: d.OverrideStandardHoleNumberPosition = HF.ReadBoolean(); break;
+        case 10310: d.HoleNumberPositionOffset.X = HF.ReadDouble(); break;
+        case 10312: d.HoleNumberPositionOffset.Y = HF.ReadDouble(); break;
+        case 10314: d.HideFace = HF.ReadBoolean(); break;
+        case 10316: d.HideCoordinates = HF.ReadBoolean(); break;
+        case 10320: fComments.push_back(HF.ReadString(v.VarLength)); break;
+        case 10322: d.FeatureName = HF.ReadString(v.VarLength); break;
+        case 10324: d.DataSheet = HF.ReadString(v.VarLength); break;
+        case 10326: d.AutoMountingHoleTag = HF.ReadInteger(); break;
+        case 10328: d.ExternalFile = HF.ReadString(v.VarLength); break;
+        case 10330: d.ExternalFileScale = HF.ReadDouble(); break;
+        case 10340: d.ExternalFileRotation = HF.ReadDouble(); break;
+        case 20000: FStepList.Add()->Load(HF); break;
+        default: {
+            const int a = AttributeOfTag(v.VarName);
+            if (a >= 0) {
+                if (HF.ReadBoolean()) d.Attribute.Include(static_cast<THoleAttribute>(a));
+            } else {
+                HF.ReadUnknown(v.VarLength);
+            }
+            break;
+        }
+        }
+    }
+    if (FStepList.Count() == 0) {
+        ShowMessage(TMessageKind::Error, "Error in hole " + std::to_string(d.HoleNumber) +
+                                             ": No diameters found!\rA diameter is added, this hole should be changed.");
+        FStepList.Add()->FData.Remark = "ERROR!";
+    }
+    return true;
+}
+
+void THole::SetSelected(bool V)
+{
+    if (!V || FData.SelectedMode == 0) FData.SelectedMode = V ? 1 : 0;
+}
+
+bool THole::GetHasManufacturingNotes() const
+{
+    // Manufacturing notes are not read yet, so a hole never has note lines.
+    return false;
+}
+
+std::string THole::GetPortName() const
+{
+    if (GetIsCartridge() || FStepList.Count() == 0) return {};
+    std::string name = FStepList.Items(0)->ExtractRemarkCode();
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+bool THole::GetIsSimpleORing() const
+{
+    if (FStepList.Count() == 0 || !FStepList.Last()->GetIsSpotfaced()) return false;
+    // Description test; the valve detail drawing test needs the valve records.
+    return AsciiUpper(FData.Properties.Description).find("O-RING") != std::string::npos;
+}
+
+bool THole::GetHasX() const
+{
+    const int f = FData.FaceNumber;
+    return f == 1 || f == 2 || f == 5 || f == 6;
+}
+
+bool THole::GetHasY() const
+{
+    const int f = FData.FaceNumber;
+    return f == 1 || f == 3 || f == 4 || f == 6;
+}
+
+bool THole::GetHasZ() const
+{
+    const int f = FData.FaceNumber;
+    return f >= 2 && f <= 5;
+}
+
+// On faces 1, 2, 5, 6 X is the first face coordinate; on faces 3 and 4 Y is.
+// Y is the second coordinate on faces 1 and 6, Z on faces 2 to 5.
+double THole::GetXCoordinate() const { return GetHasX() ? FData.XXY : 0.0; }
+double THole::GetYCoordinate() const
+{
+    if (!GetHasY()) return 0.0;
+    return (FData.FaceNumber == 3 || FData.FaceNumber == 4) ? FData.XXY : FData.YZZ;
+}
+double THole::GetZCoordinate() const { return GetHasZ() ? FData.YZZ : 0.0; }
+
+void THole::SetXCoordinate(double v)
+{
+    if (GetHasX()) FData.XXY = v;
+}
+void THole::SetYCoordinate(double v)
+{
+    if (!GetHasY()) return;
+    if (FData.FaceNumber == 3 || FData.FaceNumber == 4)
+        FData.XXY = v;
+    else
+        FData.YZZ = v;
+}
+void THole::SetZCoordinate(double v)
+{
+    if (GetHasZ()) FData.YZZ = v;
+}
+
+double THole::XDistance(const THole& o) const
+{
+    return GetHasX() && o.GetHasX() ? std::fabs(GetXCoordinate() - o.GetXCoordinate()) : 1.0E12;
+}
+double THole::YDistance(const THole& o) const
+{
+    return GetHasY() && o.GetHasY() ? std::fabs(GetYCoordinate() - o.GetYCoordinate()) : 1.0E12;
+}
+double THole::ZDistance(const THole& o) const
+{
+    return GetHasZ() && o.GetHasZ() ? std::fabs(GetZCoordinate() - o.GetZCoordinate()) : 1.0E12;
+}
+
+bool THole::FaceIsAllowed(int NewFace) const
+{
+    if (FData.AllowedFaces.empty()) return true;
+    const int face = NewFace == -1 ? FData.FaceNumber : NewFace;
+    return FData.AllowedFaces.find(std::to_string(face)) != std::string::npos;
+}
+
+double THole::GetApparentAngleX() const
+{
+    if (!GetIsAngled()) return 0.0;
+    return std::atan(std::cos(FData.AngleRotation * DegToRad) * std::tan(FData.AngleValue * DegToRad)) * RadToDeg;
+}
+
+double THole::GetApparentAngleY() const
+{
+    if (!GetIsAngled()) return 0.0;
+    return std::atan(std::sin(FData.AngleRotation * DegToRad) * std::tan(FData.AngleValue * DegToRad)) * RadToDeg;
+}
+
+// -------------------------------------------------------------- THoleList
+
+int THoleList::IndexOf(int AHoleNumber) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->FData.HoleNumber == AHoleNumber) return i;
+    return -1;
+}
+
+bool THoleList::GroupUsed(const std::string& AGroup) const
+{
+    for (const auto& h : *this)
+        for (const auto& s : h->FStepList)
+            if (AsciiSameText(s->FData.GroupCode, AGroup)) return true;
+    return false;
+}
+
+bool THoleList::GroupsUsed() const
+{
+    for (const auto& h : *this)
+        if (h->FStepList.GroupsUsed()) return true;
+    return false;
+}
+
+int THoleList::NextPatternHandle() const
+{
+    if (Count() == 0) return 0;
+    int m = -1;
+    for (const auto& h : *this) m = std::max(m, h->FData.PatternHandle);
+    return m + 1;
+}
+
+int THoleList::GetNextHoleNumber() const
+{
+    int m = 0;
+    for (const auto& h : *this) m = std::max(m, h->FData.HoleNumber);
+    return m + 1;
+}
+
+int THoleList::GetHoleTextCount() const
+{
+    int n = 0;
+    for (const auto& h : *this) n += h->fHoleTextList.Count() > 0 ? 1 : 0;
+    return n;
+}
+
+int THoleList::HolesInFaceCount(int AFace) const
+{
+    int n = 0;
+    for (const auto& h : *this) n += h->FData.FaceNumber == AFace ? 1 : 0;
+    return n;
+}
+
+bool THoleList::Renumber()
+{
+    const int n = Count();
+    // Dummy holes go to the end in their former order; with one or two holes
+    // nothing moves.
+    if (n > 2) {
+        int pos = 0;
+        for (int pass = 0; pass < n && pos < n; ++pass) {
+            if (Items(pos)->GetIsDummyHole())
+                Move(pos, n - 1);
+            else
+                ++pos;
+        }
+    }
+    bool changed = false;
+    for (int i = 0; i < n; ++i) {
+        THole& h = *Items(i);
+        if (h.FData.HoleNumber != i + 1) changed = true;
+        h.FData.HoleNumber = i + 1;
+        if (h.FStepList.Renumber()) changed = true;
+    }
+    return changed;
+}
+
+} // namespace qv

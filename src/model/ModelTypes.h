@@ -1,0 +1,30 @@
+#pragma once
+// Value records shared by several model units.
+#include <string>
+
+namespace qv {
+
+// Catalogue properties of a block or a hole.
+struct TProperties {
+    std::string Title;
+    std::string Bitmap;
+    std::string Description;
+    std::string Group;
+    bool Use = true;
+    std::string LibraryFile;
+
+    template <class F> void Fields(F&& f) const
+    {
+        f("Title", Title); f("Bitmap", Bitmap); f("Description", Description);
+        f("Group", Group); f("Use", Use); f("LibraryFile", LibraryFile);
+    }
+    friend bool operator==(const TProperties&, const TProperties&) = default;
+};
+
+// A TDateTime: days since 1899-12-30, the fraction is the time of day.
+using TDateTime = double;
+TDateTime NowLocal();
+// Seconds since the Unix epoch (UTC) to a local TDateTime.
+TDateTime UnixToLocalDateTime(long long unixSeconds);
+
+} // namespace qv

@@ -1,0 +1,26 @@
+#pragma once
+// Helpers for tests: temporary files, and designs written with the record
+// stream's own writer.
+#include "QuorvaneFiles.h"
+
+#include <functional>
+#include <string>
+
+namespace qv::test {
+
+// A file in a private temporary folder, removed with the folder when the
+// test program ends.
+std::string TempPath(const std::string& name);
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+
+// Writes a current-format file: header, then whatever body writes, then the
+// end tag 1999 unless withEnd is false. Returns the path.
+std::string WriteDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
+                        bool viewer = false, bool withEnd = true);
+
+// A hole record with the given number and one 10 mm step 20 mm deep, plus
+// whatever extra writes inside the record.
+void WriteSimpleHole(TQuorvaneFile& f, int holeNumber, const std::function<void(TQuorvaneFile&)>& extra = {});
+
+} // namespace qv::test

@@ -1,0 +1,73 @@
+// mnf-inspect: loads a manifold or viewer file as the viewer would and prints
+// the whole document as JSON.
+#include "ManifoldJson.h"
+#include "Manifolds.h"
+#include "Encoding.h"
+#include "Messages.h"
+#include "QuorvaneFiles.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: mnf-inspect [--viewer | --manifold] [--geometry] [--compact] FILE\n");
+    return 2;
+}
+
+bool EndsWithNoCase(const std::string& s, const std::string& suffix)
+{
+    if (s.size() < suffix.size()) return false;
+    return qv::AsciiSameText(s.substr(s.size() - suffix.size()), suffix);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    enum { ByExtension, Viewer, Manifold } variant = ByExtension;
+    qv::TJsonOptions options;
+    std::string file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--viewer") variant = Viewer;
+        else if (a == "--manifold") variant = Manifold;
+        else if (a == "--geometry") options.Geometry = true;
+        else if (a == "--compact") options.Pretty = false;
+        else if (a == "--help" || a == "-h") { Usage(); return 0; }
+        else if (!a.empty() && a[0] == '-' && a != "-") return Usage();
+        else if (file.empty()) file = a;
+        else return Usage();
+    }
+    if (file.empty()) return Usage();
+
+    // An unreadable file is a usage-level error, not a failed load.
+    struct stat st{};
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        if (fd >= 0) ::close(fd);
+        std::fprintf(stderr, "mnf-inspect: cannot read \"%s\"\n", file.c_str());
+        return 2;
+    }
+    ::close(fd);
+
+    const bool viewer = variant == Viewer || (variant == ByExtension && EndsWithNoCase(file, ".MVF"));
+    try {
+        qv::TManifold m;
+        qv::TMessageCollector messages;
+        const int version = qv::DetectFileVersion(file, 1);
+        const bool ok = viewer ? m.LoadFromViewerFile(file) : m.LoadFromFile(file);
+        const std::string json = qv::InspectJson(version, ok, messages.Texts(), m, options);
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        return ok ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mnf-inspect: %s\n", e.what());
+        return 2;
+    }
+}
