@@ -195,6 +195,16 @@ void TQuorvaneFile::ReadUnknown(int32_t Len)
     }
 }
 
+void TQuorvaneFile::SkipRecord(uint16_t EndTag)
+{
+    TVarInfo v;
+    for (;;) {
+        ReadVarInfo(v);
+        if (v.VarName == EndTag || HitEnd()) return;
+        ReadUnknown(v.VarLength);
+    }
+}
+
 // ---------------------------------------------------------------- writing
 
 bool TQuorvaneFile::Write(const void* src, size_t size)

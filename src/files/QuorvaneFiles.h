@@ -60,6 +60,9 @@ public:
     std::string ReadAnsiString(int32_t Len); // the raw bytes, as many as were there
     std::string ReadString(int32_t Len);     // the same, decoded to UTF-8
     void ReadUnknown(int32_t Len);
+    // Skips a whole record after its start tag: every field up to and
+    // including the end tag, or up to the end of the data.
+    void SkipRecord(uint16_t EndTag);
 
     // Writing
     bool WriteFileVersion();
