@@ -38,11 +38,12 @@ seed header-cut-field-mnf 0 "$work/cut.mnf"
 # The same in a viewer file: length and tag words exchanged.
 { cat "$work/header.mvf"; printf '\000\000\000\000\350\003\000\000\000\000\320\007\010\000\002\000\332\007\000\000\131'; } > "$work/cut.mvf"
 seed header-cut-field-mvf 1 "$work/cut.mvf"
-# A hole start tag and a text field claiming 65535 bytes with only a few there.
-{ cat "$work/header.mnf"; printf '\020\047\000\000\000\000\050\050\002\000\377\377abc'; } > "$work/longtext.mnf"
+# A hole start tag and a text field (the hole's title, tag 7010) claiming 65535 bytes with only a few there.
+{ cat "$work/header.mnf"; printf '\020\047\000\000\000\000\142\033\002\000\377\377abc'; } > "$work/longtext.mnf"
 seed long-text-mnf 0 "$work/longtext.mnf"
-# A header alone, the header with a newer version, and an empty file.
-printf 'Quorvane8.02\r\n%-20s  \r\n\000\032\317\007\000\000\000\000' 'Quorvane View' > "$work/newer.mvf"
+# A viewer file marked with a newer version holding only the end tag, and an
+# empty file.
+printf 'Quorvane8.02\r\n%-20s  \r\n\000\032\000\000\000\000\317\007' 'Quorvane View' > "$work/newer.mvf"
 seed newer-version-mvf 1 "$work/newer.mvf"
 : > "$work/empty"
 seed empty-mnf 0 "$work/empty"

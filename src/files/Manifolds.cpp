@@ -154,8 +154,9 @@ bool TManifold::LoadFromFile(const std::string& FileName, bool ViewerFile, bool 
         result = LoadOldVersionFile(v, FileName, *this);
     }
     std::error_code ec;
+    // The full path, with "." and ".." steps resolved.
     const auto full = std::filesystem::absolute(FileName, ec);
-    FFileName = ec ? FileName : full.string();
+    FFileName = ec ? FileName : full.lexically_normal().string();
     return result;
 }
 

@@ -270,7 +270,10 @@ public:
         f("fCutOutList", fCutOutList); f("fHoleTextList", fHoleTextList); f("fAssemblyList", fAssemblyList);
         f("fCrossList", fCrossList); f("fMountingHoleDefinitionList", fMountingHoleDefinitionList);
         f("fStartSession", fStartSession); f("fBillOfMaterials", fBillOfMaterials);
-        f("fCalculateSettingsNew", fCalculateSettingsNew); f("fCalcErrorsTwoHolesActive", fCalcErrorsTwoHolesActive);
+        f("fCalculateSettingsNew", fCalculateSettingsNew);
+        // The design program's check results: never filled in the viewer.
+        f("fCalcErrors", nullptr); f("fCalcErrorsTwoHoles", nullptr);
+        f("fCalcErrorsTwoHolesActive", fCalcErrorsTwoHolesActive);
         f("fCheckers", fCheckers);
     }
 

@@ -162,7 +162,8 @@ bool TQuorvaneFile::ReadBoolean()
 std::string TQuorvaneFile::ReadAnsiString(int32_t Len)
 {
     std::string s;
-    if (Len <= 0 || !FFileOpen) return s;
+    // A write stream's buffer holds bytes on their way out, not input.
+    if (Len <= 0 || !FFileOpen || FFileMode != ModeRead) return s;
     // Never allocate more than the stream can deliver: grow as bytes arrive.
     size_t remaining = static_cast<size_t>(Len);
     while (remaining > 0) {
@@ -182,7 +183,7 @@ std::string TQuorvaneFile::ReadString(int32_t Len) { return AnsiToUtf8(ReadAnsiS
 
 void TQuorvaneFile::ReadUnknown(int32_t Len)
 {
-    if (Len <= 0 || !FFileOpen) return;
+    if (Len <= 0 || !FFileOpen || FFileMode != ModeRead) return;
     size_t remaining = static_cast<size_t>(Len);
     while (remaining > 0) {
         if (fPos >= fLen && (fAtFileEnd || !Fill() || fPos >= fLen)) {
@@ -326,11 +327,13 @@ bool TQuorvaneFile::WriteAnsiString(uint16_t VarName, std::string_view V)
 bool TQuorvaneFile::WriteAnsiString(uint16_t VarName, std::string_view V, bool SaveIfEmpty)
 {
     if (!FFileOpen) return false;
+    // Only a text that is empty as given is left out; one that starts with a
+    // 0 byte is still written, as a field of length 0.
+    if (V.empty() && !SaveIfEmpty) return true;
     // The payload ends at the first 0 byte and cannot exceed a 16-bit length.
     const size_t zero = V.find('\0');
     if (zero != std::string_view::npos) V = V.substr(0, zero);
     if (V.size() > 0xFFFF) V = V.substr(0, 0xFFFF);
-    if (V.empty() && !SaveIfEmpty) return true;
     return WriteVarInfo({VarName, 2, static_cast<uint16_t>(V.size())}) && Write(V.data(), V.size());
 }
 

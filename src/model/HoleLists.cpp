@@ -111,6 +111,14 @@ bool THole::Load(TQuorvaneFile& HF)
         case 10330: d.ExternalFileScale = HF.ReadDouble(); break;
         case 10340: d.ExternalFileRotation = HF.ReadDouble(); break;
         case 20000: FStepList.Add()->Load(HF); break;
+        // Contours, extra diameters, valves, the manufacturing note and hole
+        // texts are not interpreted yet: count each record and pass over it
+        // whole, so that no field inside it is taken for a field of the hole.
+        case 6000: FContourList.Add(); HF.SkipRecord(6999); break;
+        case 28000: fExtraDiameterList.Add(); HF.SkipRecord(28999); break;
+        case 30000: FValveList.Add(); HF.SkipRecord(39999); break;
+        case 32300: HF.SkipRecord(32399); break;
+        case 34000: fHoleTextList.Add(); HF.SkipRecord(34999); break;
         default: {
             const int a = AttributeOfTag(v.VarName);
             if (a >= 0) {
@@ -123,8 +131,13 @@ bool THole::Load(TQuorvaneFile& HF)
         }
     }
     if (FStepList.Count() == 0) {
-        ShowMessage(TMessageKind::Error, "Error in hole " + std::to_string(d.HoleNumber) +
-                                             ": No diameters found!\rA diameter is added, this hole should be changed.");
+        // A hole cut off by the end of the file is already covered by the
+        // load's truncation warning; only a complete record without steps is
+        // a design error worth telling. Either way the hole gets a step, so
+        // that every hole can be drawn.
+        if (!HF.HitEnd())
+            ShowMessage(TMessageKind::Error, "Error in hole " + std::to_string(d.HoleNumber) +
+                                                 ": No diameters found!\rA diameter is added, this hole should be changed.");
         FStepList.Add()->FData.Remark = "ERROR!";
     }
     return true;

@@ -106,15 +106,21 @@ std::string TStep::GetByIndex(int Index) const
         }
         return {};
     case 1: {
+        // The text is what follows the name. A name whose closing quote is
+        // missing runs to the end of the remark (see index 0), so it leaves
+        // no text. Elsewhere a quote counts only as one of a pair: a lone
+        // inch mark as in 1/2" is part of the text.
         std::string rest = r;
-        for (char q : {'"', '\''}) {
-            const size_t first = r.find(q);
-            if (first == std::string::npos) continue;
-            // Drop the opening quote, then the name up to its closing quote
-            // (an unclosed name leaves the text after the opening quote).
-            const size_t second = r.find(q, first + 1);
-            rest = r.substr((second == std::string::npos ? first : second) + 1);
-            break;
+        if ((r[0] == '"' || r[0] == '\'') && r.find(r[0], 1) == std::string::npos) {
+            rest.clear();
+        } else {
+            for (char q : {'"', '\''}) {
+                const size_t first = r.find(q);
+                const size_t second = first == std::string::npos ? first : r.find(q, first + 1);
+                if (second == std::string::npos) continue;
+                rest = r.substr(second + 1);
+                break;
+            }
         }
         const size_t start = rest.find_first_not_of(' ');
         rest = start == std::string::npos ? std::string() : rest.substr(start);

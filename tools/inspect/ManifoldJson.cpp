@@ -2,7 +2,9 @@
 
 #include "Manifolds.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <type_traits>
 
@@ -30,7 +32,9 @@ public:
 
     template <class T> void Value(const T& v)
     {
-        if constexpr (std::is_same_v<T, bool>) {
+        if constexpr (std::is_same_v<T, std::nullptr_t>) {
+            Out += "null";
+        } else if constexpr (std::is_same_v<T, bool>) {
             Out += v ? "true" : "false";
         } else if constexpr (NamedEnum<T>) {
             const auto name = EnumNames(v).Name(static_cast<int64_t>(v));
@@ -117,14 +121,54 @@ private:
     {
         if (std::isnan(d)) { Out += "\"NaN\""; return; }
         if (std::isinf(d)) { Out += d > 0 ? "\"Infinity\"" : "\"-Infinity\""; return; }
+        // 17 significant digits read back bit-identical; to_chars ignores the
+        // locale's decimal separator.
         char buf[40];
-        std::snprintf(buf, sizeof buf, "%.17g", d);
-        Out += buf;
+        const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 17);
+        Out.append(buf, r.ptr);
     }
+
+    // Length of the well-formed UTF-8 sequence starting at s[i], or 0.
+    static size_t Utf8Length(std::string_view s, size_t i)
+    {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        size_t n;
+        char32_t c, min;
+        if (b < 0x80) return 1;
+        if ((b & 0xE0) == 0xC0) { n = 2; c = b & 0x1F; min = 0x80; }
+        else if ((b & 0xF0) == 0xE0) { n = 3; c = b & 0x0F; min = 0x800; }
+        else if ((b & 0xF8) == 0xF0) { n = 4; c = b & 0x07; min = 0x10000; }
+        else return 0;
+        if (i + n > s.size()) return 0;
+        for (size_t k = 1; k < n; ++k) {
+            const unsigned char cb = static_cast<unsigned char>(s[i + k]);
+            if ((cb & 0xC0) != 0x80) return 0;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+        return n;
+    }
+
+    // Texts of the document are UTF-8 already; a file name from the
+    // operating system may not be. Bytes that are no UTF-8 become U+FFFD so
+    // the output stays valid JSON.
     void String(std::string_view s)
     {
         Out += '"';
-        for (unsigned char c : s) {
+        for (size_t i = 0; i < s.size();) {
+            const unsigned char c = static_cast<unsigned char>(s[i]);
+            if (c >= 0x80) {
+                const size_t n = Utf8Length(s, i);
+                if (n == 0) {
+                    Out += "\xEF\xBF\xBD";
+                    ++i;
+                } else {
+                    Out.append(s.substr(i, n));
+                    i += n;
+                }
+                continue;
+            }
+            ++i;
             switch (c) {
             case '"': Out += "\\\""; break;
             case '\\': Out += "\\\\"; break;

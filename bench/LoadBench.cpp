@@ -1,0 +1,105 @@
+// Loading speed of a large design, next to the speed of merely reading the
+// same bytes into memory: the gap is what parsing and building the document
+// cost.
+#include "Manifolds.h"
+#include "Messages.h"
+#include "SampleDesigns.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr int kHoles = 10000;
+
+// The design is written once per run into a private temporary folder.
+class TLargeDesign {
+public:
+    TLargeDesign()
+    {
+        std::string templ = (std::filesystem::temp_directory_path() / "qv-bench-XXXXXX").string();
+        if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
+        fDir = templ;
+        fPath = fDir + "/large.mnf";
+        qv::samples::WriteLargeDesign(fPath, kHoles);
+        fSize = static_cast<int64_t>(std::filesystem::file_size(fPath));
+    }
+    ~TLargeDesign()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(fDir, ec);
+    }
+    const std::string& Path() const { return fPath; }
+    int64_t Size() const { return fSize; }
+
+private:
+    std::string fDir;
+    std::string fPath;
+    int64_t fSize = 0;
+};
+
+const TLargeDesign& Design()
+{
+    static TLargeDesign design;
+    return design;
+}
+
+// Any message (a truncation warning would mean the design is broken) fails
+// the run rather than being printed for every iteration.
+class TFailOnMessage : public qv::IMessageHandler {
+public:
+    void ShowMessage(qv::TMessageKind, const std::string& text) override { Text = text; }
+    std::string Text;
+};
+
+void BM_LoadFromFile(benchmark::State& state)
+{
+    const auto& design = Design();
+    TFailOnMessage handler;
+    qv::IMessageHandler* previous = qv::SetMessageHandler(&handler);
+    qv::TManifold manifold;
+    for (auto _ : state) {
+        if (!manifold.LoadFromFile(design.Path())) {
+            state.SkipWithError("LoadFromFile failed");
+            break;
+        }
+        benchmark::DoNotOptimize(manifold.HoleList().Count());
+    }
+    qv::SetMessageHandler(previous);
+    if (!handler.Text.empty()) state.SkipWithError(("message while loading: " + handler.Text).c_str());
+    else if (manifold.HoleList().Count() != kHoles) state.SkipWithError("wrong number of holes loaded");
+    state.SetBytesProcessed(state.iterations() * design.Size());
+    state.counters["holes"] = manifold.HoleList().Count();
+}
+BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
+
+// The floor: the same file read whole into a string.
+void BM_ReadFileIntoMemory(benchmark::State& state)
+{
+    const auto& design = Design();
+    for (auto _ : state) {
+        std::ifstream in(design.Path(), std::ios::binary);
+        std::string bytes;
+        bytes.resize(static_cast<size_t>(design.Size()));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (in.gcount() != design.Size()) {
+            state.SkipWithError("short read");
+            break;
+        }
+        benchmark::DoNotOptimize(bytes.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * design.Size());
+}
+BENCHMARK(BM_ReadFileIntoMemory)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

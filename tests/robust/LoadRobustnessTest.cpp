@@ -1,0 +1,214 @@
+// Loading damaged files: every prefix of the demo designs and every
+// single-byte corruption of a small design. A damaged file must never take
+// the program down or throw; a file cut short keeps what was read before the
+// cut and says that it ended early.
+#include "Manifolds.h"
+#include "Messages.h"
+#include "SampleDesigns.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+constexpr size_t kHeaderSize = 40;
+// The bare end tag 1999 that closes every current-format file.
+constexpr size_t kEndTagSize = 6;
+
+struct TOutcome {
+    bool Loaded = false;
+    int Holes = 0;
+    std::vector<std::string> Messages;
+    std::string Exception; // what escaped the load, empty when nothing did
+
+    std::string Describe() const
+    {
+        std::ostringstream s;
+        s << "result " << (Loaded ? "true" : "false") << ", " << Holes << " holes, messages [";
+        for (size_t i = 0; i < Messages.size(); ++i) s << (i ? " | " : "") << Messages[i];
+        s << "]";
+        if (!Exception.empty()) s << ", exception: " << Exception;
+        return s.str();
+    }
+};
+
+TOutcome Load(const std::string& path, bool viewer)
+{
+    TMessageCollector messages;
+    TManifold manifold;
+    TOutcome r;
+    try {
+        r.Loaded = viewer ? manifold.LoadFromViewerFile(path) : manifold.LoadFromFile(path);
+    } catch (const std::exception& e) {
+        r.Exception = e.what();
+    } catch (...) {
+        r.Exception = "unknown exception";
+    }
+    r.Holes = manifold.HoleList().Count();
+    r.Messages = messages.Texts();
+    return r;
+}
+
+bool OnlyTruncationWarning(const TOutcome& r)
+{
+    return r.Messages.size() == 1 && r.Messages[0] == kTruncatedFileWarning;
+}
+
+// What a damaged file may legitimately report: holes that lost all their
+// steps (a damaged step start tag) and, last, an early end of the data.
+bool OnlyDamageMessages(const TOutcome& r)
+{
+    for (size_t i = 0; i < r.Messages.size(); ++i) {
+        const std::string& m = r.Messages[i];
+        const bool noSteps = m.rfind("Error in hole ", 0) == 0 && m.find(": No diameters found!") != std::string::npos;
+        const bool truncated = m == kTruncatedFileWarning && i + 1 == r.Messages.size();
+        if (!noSteps && !truncated) return false;
+    }
+    return true;
+}
+
+// Collects the first few faulty cases of a long sweep so one broken reader
+// does not bury the report under thousands of identical failures.
+class TFaults {
+public:
+    explicit TFaults(std::string what) : fWhat(std::move(what)) {}
+    void Add(const std::string& text)
+    {
+        if (fCount++ < 10) fText += "\n  " + text;
+    }
+    ~TFaults() { EXPECT_EQ(fCount, 0) << fWhat << ": " << fCount << " faulty cases, the first ones:" << fText; }
+
+private:
+    std::string fWhat;
+    int fCount = 0;
+    std::string fText;
+};
+
+std::string ReadSample(const std::string& name)
+{
+    return test::ReadBytes(std::string(QV_SOURCE_DIR) + "/samples/" + name);
+}
+
+void TruncateTo(const std::string& path, size_t length)
+{
+    if (::truncate(path.c_str(), static_cast<off_t>(length)) != 0)
+        throw std::runtime_error("truncate " + path + ": " + std::strerror(errno));
+}
+
+// Loads every prefix of `bytes`, from the whole file down to nothing, and
+// checks it. Returns the hole count loaded from each prefix length.
+std::vector<int> CheckEveryPrefix(const std::string& name, const std::string& bytes, bool viewer)
+{
+    std::vector<int> holes(bytes.size() + 1, 0);
+    const std::string path = test::TempPath("prefix-" + name);
+    test::WriteBytes(path, bytes);
+
+    const TOutcome whole = Load(path, viewer);
+    EXPECT_TRUE(whole.Loaded && whole.Messages.empty() && whole.Exception.empty() && whole.Holes > 0)
+        << name << " in full: " << whole.Describe();
+    holes[bytes.size()] = whole.Holes;
+
+    TFaults faults("prefixes of " + name);
+    // One file, cut one byte shorter for each step.
+    for (size_t length = bytes.size(); length-- > 0;) {
+        TruncateTo(path, length);
+        const TOutcome r = Load(path, viewer);
+        holes[length] = r.Holes;
+        const std::string where = "first " + std::to_string(length) + " bytes: ";
+        if (!r.Exception.empty()) {
+            faults.Add(where + r.Describe());
+            continue;
+        }
+        // A shorter file can only have fewer holes: each hole is added when its
+        // start tag is read, and a prefix reads the same bytes up to the cut.
+        if (r.Holes > holes[length + 1]) faults.Add(where + "more holes than a longer prefix; " + r.Describe());
+        // With the header intact this is a current-format file that stops
+        // before its end tag.
+        if (length >= kHeaderSize && !(r.Loaded && OnlyTruncationWarning(r)))
+            faults.Add(where + "expected a load with the truncation warning; " + r.Describe());
+        // Only the end tag missing: every hole was read.
+        if (length == bytes.size() - kEndTagSize && r.Holes != whole.Holes)
+            faults.Add(where + "holes lost although only the end tag is missing; " + r.Describe());
+    }
+    return holes;
+}
+
+TEST(LoadRobustness, EveryPrefixOfTheDemoDesigns)
+{
+    const struct {
+        const char* Name;
+        bool Viewer;
+    } kSamples[] = {{"demo.mnf", false}, {"demo.mvf", true}};
+    for (const auto& s : kSamples) {
+        SCOPED_TRACE(s.Name);
+        const std::string bytes = ReadSample(s.Name);
+        ASSERT_GT(bytes.size(), kHeaderSize + kEndTagSize) << "samples/" << s.Name << " is missing or empty";
+        CheckEveryPrefix(s.Name, bytes, s.Viewer);
+    }
+}
+
+TEST(LoadRobustness, EverySingleByteCorruptionOfASmallDesign)
+{
+    for (const bool viewer : {false, true}) {
+        const std::string name = viewer ? "small.mvf" : "small.mnf";
+        SCOPED_TRACE(name);
+        const std::string path = test::TempPath(name);
+        samples::WriteSmallDesign(path, viewer);
+        const std::string bytes = test::ReadBytes(path);
+        ASSERT_GT(bytes.size(), kHeaderSize + kEndTagSize);
+
+        // Up to a damaged byte the file reads exactly like its prefix, so the
+        // holes of that prefix must be there whatever follows.
+        const std::vector<int> prefixHoles = CheckEveryPrefix(name, bytes, viewer);
+        // Every hole needs at least its 6-byte start tag.
+        const int holeBound = static_cast<int>((bytes.size() - kHeaderSize) / 6);
+
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        TFaults faults("corruptions of " + name);
+        for (size_t pos = 0; pos < bytes.size(); ++pos) {
+            const uint8_t original = static_cast<uint8_t>(bytes[pos]);
+            const std::set<uint8_t> values{0x00, 0xFF, uint8_t(original ^ 0x80), uint8_t(original + 1)};
+            for (const uint8_t value : values) {
+                if (value == original) continue;
+                ASSERT_EQ(::pwrite(fd, &value, 1, static_cast<off_t>(pos)), 1);
+                const TOutcome r = Load(path, viewer);
+                ASSERT_EQ(::pwrite(fd, &original, 1, static_cast<off_t>(pos)), 1);
+
+                std::ostringstream where;
+                where << "byte " << pos << " set to 0x" << std::hex << int(value) << ": ";
+                if (!r.Exception.empty()) {
+                    faults.Add(where.str() + r.Describe());
+                    continue;
+                }
+                if (r.Holes < prefixHoles[pos]) faults.Add(where.str() + "holes before the damage lost; " + r.Describe());
+                if (r.Holes > holeBound) faults.Add(where.str() + "more holes than the file can hold; " + r.Describe());
+                // Bytes 8 to 11 carry the version; anywhere else the file stays a
+                // current-format file and loads (a damaged length can run past
+                // the end, a damaged tag can leave a hole without steps).
+                const bool versionByte = pos >= 8 && pos < 12;
+                if (!versionByte && !(r.Loaded && OnlyDamageMessages(r)))
+                    faults.Add(where.str() + r.Describe());
+            }
+        }
+        ::close(fd);
+        // The sweep restored every byte it changed.
+        EXPECT_EQ(test::ReadBytes(path), bytes);
+    }
+}
+
+} // namespace
+} // namespace qv

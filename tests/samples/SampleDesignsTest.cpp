@@ -1,0 +1,329 @@
+// The sample designs: the committed demo files stay what the generator
+// writes, load cleanly, and describe bores that make sense; generated designs
+// load back completely, and the viewer variant keeps every hole and step
+// value that viewer files carry.
+#include "SampleDesigns.h"
+
+#include "HoleLists.h"
+#include "Manifolds.h"
+#include "Messages.h"
+#include "StepLists.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
+namespace qv {
+namespace {
+
+using test::ReadBytes;
+using test::TempPath;
+
+std::string SamplePath(const std::string& name) { return std::string(QV_SOURCE_DIR) + "/samples/" + name; }
+
+// A value record flattened to "path" -> value text through its Fields list.
+using TFlat = std::map<std::string, std::string>;
+
+template <class T>
+void Flatten(const std::string& path, const T& v, TFlat& out)
+{
+    if constexpr (HasFields<T>) {
+        v.Fields([&](const char* name, const auto& member) { Flatten(path + "." + name, member, out); });
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        out[path] = v;
+    } else if constexpr (std::is_floating_point_v<T>) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.17g", static_cast<double>(v));
+        out[path] = buf;
+    } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
+        out[path] = std::to_string(static_cast<long long>(v));
+    } else {
+        out[path] = std::to_string(static_cast<unsigned long long>(v.Value)); // a TSet
+    }
+}
+
+template <class T>
+TFlat Flat(const T& v)
+{
+    TFlat out;
+    Flatten("", v, out);
+    return out;
+}
+
+struct Loaded {
+    TManifold M;
+    bool Ok = false;
+    std::vector<std::string> Messages;
+};
+
+void Load(const std::string& path, bool viewer, Loaded& l)
+{
+    TMessageCollector messages;
+    l.Ok = viewer ? l.M.LoadFromViewerFile(path) : l.M.LoadFromFile(path);
+    l.Messages = messages.Texts();
+}
+
+// Viewer files leave out the catalogue texts of a hole and the drawing-list
+// values of a step; everything else must come through unchanged.
+const std::set<std::string> kHoleFieldsNotInViewer = {".Properties.Title", ".Properties.Bitmap",
+                                                      ".Properties.Description", ".Properties.Group",
+                                                      ".Properties.Use"};
+const std::set<std::string> kStepFieldsNotInViewer = {".FData.MachineCode", ".FData.ToleranceDiameter",
+                                                      ".FData.ToleranceDepth", ".FData.PortName"};
+
+TFlat Without(TFlat f, const std::set<std::string>& keys, const TFlat& defaults)
+{
+    for (const auto& k : keys) f[k] = defaults.at(k);
+    return f;
+}
+
+// Every hole and step of the viewer load equals the manifold load once the
+// fields viewer files do not carry are set to their defaults.
+void ExpectViewerCarriesHolesAndSteps(const TManifold& full, const TManifold& viewer)
+{
+    const TFlat holeDefaults = Flat(THoleData{});
+    const TFlat stepDefaults = Flat(TStep{});
+    ASSERT_EQ(full.HoleList().Count(), viewer.HoleList().Count());
+    for (int i = 0; i < full.HoleList().Count(); ++i) {
+        const THole& a = *full.HoleList().Items(i);
+        const THole& b = *viewer.HoleList().Items(i);
+        EXPECT_EQ(Without(Flat(a.FData), kHoleFieldsNotInViewer, holeDefaults), Flat(b.FData)) << "hole " << i + 1;
+        EXPECT_EQ(a.fComments, b.fComments) << "hole " << i + 1;
+        ASSERT_EQ(a.FStepList.Count(), b.FStepList.Count()) << "hole " << i + 1;
+        for (int j = 0; j < a.FStepList.Count(); ++j)
+            EXPECT_EQ(Without(Flat(*a.FStepList.Items(j)), kStepFieldsNotInViewer, stepDefaults),
+                      Flat(*b.FStepList.Items(j)))
+                << "hole " << i + 1 << " step " << j + 1;
+    }
+}
+
+// --------------------------------------------------------- committed demo
+
+TEST(DemoSample, CommittedFilesAreWhatTheGeneratorWrites)
+{
+    for (bool viewer : {false, true}) {
+        const std::string name = viewer ? "demo.mvf" : "demo.mnf";
+        const std::string fresh = TempPath("fresh-" + name);
+        samples::WriteDemoDesign(fresh, viewer);
+        const std::string committed = ReadBytes(SamplePath(name));
+        ASSERT_FALSE(committed.empty()) << "samples/" << name << " is missing";
+        EXPECT_TRUE(committed == ReadBytes(fresh))
+            << "samples/" << name << " is stale: regenerate it with mnf-samplegen "
+            << (viewer ? "--demo-viewer samples/demo.mvf" : "--demo samples/demo.mnf");
+    }
+}
+
+TEST(DemoSample, BothVariantsLoadCleanlyWithTheExpectedContent)
+{
+    for (bool viewer : {false, true}) {
+        SCOPED_TRACE(viewer ? "demo.mvf" : "demo.mnf");
+        Loaded l;
+        Load(SamplePath(viewer ? "demo.mvf" : "demo.mnf"), viewer, l);
+        ASSERT_TRUE(l.Ok);
+        EXPECT_TRUE(l.Messages.empty()) << l.Messages.front();
+        const TManifold& m = l.M;
+        EXPECT_EQ(m.DimensionsToStr(), "160.00x120.00x90.00");
+        EXPECT_TRUE(m.IsMM());
+        EXPECT_TRUE(m.IsDepthToTip());
+        // A viewer file carries the reduced manifold record only.
+        if (viewer) {
+            EXPECT_TRUE(m.DrawFlags().Empty());
+            EXPECT_EQ(m.Material(), "");
+        } else {
+            EXPECT_EQ(m.Data().HoleListChangedDateTime, 45000.5);
+            EXPECT_EQ(m.Material(), "S355J2");
+            EXPECT_EQ(m.MassDensity(), 7850.0);
+        }
+
+        const THoleList& holes = m.HoleList();
+        ASSERT_EQ(holes.Count(), 30);
+        int cartridges = 0, angled = 0, plugged = 0, dummies = 0;
+        std::set<int> faces;
+        std::set<std::string> ports;
+        for (const auto& h : holes) {
+            cartridges += h->GetIsCartridge();
+            angled += h->GetIsAngled();
+            plugged += h->GetIsPlugged();
+            dummies += h->GetIsDummyHole();
+            faces.insert(h->FData.FaceNumber);
+            if (!h->GetPortName().empty()) ports.insert(h->GetPortName());
+        }
+        EXPECT_EQ(cartridges, 3);
+        EXPECT_EQ(angled, 1);
+        EXPECT_EQ(plugged, 3);
+        EXPECT_EQ(dummies, 1);
+        EXPECT_TRUE(holes.GetLast()->GetIsDummyHole()); // kept last, as renumbering does
+        EXPECT_EQ(faces, (std::set<int>{1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(ports, (std::set<std::string>{"\"P\"", "\"T\"", "\"A\"", "\"B\"", "\"MP\"", "\"MA\"", "\"MB\"",
+                                                "\"L\"", "\"P1\""}));
+        for (const char* g : {"P", "T", "A", "B"}) EXPECT_TRUE(holes.GroupUsed(g)) << g;
+
+        // The three-port cavities name their ports 1 (nose), 2 and 3.
+        const THole& cv2 = *holes.Items(10);
+        ASSERT_TRUE(cv2.GetIsCartridge());
+        EXPECT_EQ(cv2.FStepList.GetPortCount(), 3);
+        EXPECT_EQ(cv2.FStepList.Items(0)->ExtractRemarkCode(), "\"CV2\"");
+        // The leakage port's remark survives the code page round trip.
+        EXPECT_EQ(holes.Items(3)->FStepList.Items(0)->FData.Remark, "\"L\" leakage, drilled at 20.5\xC2\xB0 <>");
+        // The face-seal port is a real O-ring groove.
+        EXPECT_TRUE(holes.Items(22)->FStepList.ORingFound());
+    }
+}
+
+// The bores must make sense when they are drawn: each deeper step narrower,
+// drill points of 120 degrees except flat spot faces, cylinders of positive
+// length, threads and port zones inside their step's cylinder, and every
+// hole inside the block.
+TEST(DemoSample, BoresAreConsistent)
+{
+    // Checked on what the generator writes now, so that an edit of the demo
+    // is caught before the committed files are regenerated.
+    const std::string path = TempPath("bores.mnf");
+    samples::WriteDemoDesign(path, false);
+    Loaded l;
+    Load(path, false, l);
+    ASSERT_TRUE(l.Ok);
+    const TManifold& m = l.M;
+    for (const auto& hp : m.HoleList()) {
+        const THole& h = *hp;
+        const TStepList& s = h.FStepList;
+        const int n = s.Count();
+        SCOPED_TRACE("hole " + std::to_string(h.FData.HoleNumber));
+        ASSERT_GT(n, 0);
+        const bool groove = s.ORingFound();
+        const int boreTop = groove ? n - 3 : n - 1; // the groove's two steps sit at depth 0
+        for (int i = 0; i <= boreTop; ++i) {
+            const TStep& st = *s.Items(i);
+            SCOPED_TRACE("step " + std::to_string(i + 1));
+            if (st.FData.TopAngle == 180)
+                EXPECT_TRUE(st.GetIsSpotfaced());
+            else
+                EXPECT_EQ(st.FData.TopAngle, 120);
+            EXPECT_GT(st.GetConeDepth(), 0.0);
+            EXPECT_GT(s.GetCylinderHeight(i), 0.0);
+            if (i > 0) {
+                EXPECT_LT(s.Items(i - 1)->FData.Diameter, st.FData.Diameter);
+                EXPECT_GT(s.Items(i - 1)->FData.Depth, st.FData.Depth);
+            }
+            if (st.GetIsThreaded()) {
+                double reel = 0.0;
+                const double end = s.ThreadFromTop(i, m.IsThreadFromTop(), reel);
+                EXPECT_GT(reel, 0.0);
+                EXPECT_LE(end, st.GetConeDepth());
+                EXPECT_GT(st.FData.OutsideDiameter, st.FData.Diameter);
+            }
+            if (st.FData.PortMin != 0.0 || st.FData.PortMax != 0.0) {
+                EXPECT_TRUE(h.GetIsCartridge());
+                EXPECT_LE(s.GetCylinderStartDepth(i), st.FData.PortMin);
+                EXPECT_LT(st.FData.PortMin, st.FData.PortMax);
+                EXPECT_LE(st.FData.PortMax, st.GetConeDepth());
+            }
+        }
+        // Inside the block: the footprint on the face and the deepest tip.
+        const int face = h.FData.FaceNumber;
+        const double r = 0.5 * s.GetMaxDiameter();
+        const double spanA = (face == 3 || face == 4) ? m.YMax() : m.XMax();
+        const double spanB = (face == 1 || face == 6) ? m.YMax() : m.ZMax();
+        const double across = (face == 1 || face == 6) ? m.ZMax() : (face == 2 || face == 5) ? m.YMax() : m.XMax();
+        EXPECT_LE(r, h.FData.XXY);
+        EXPECT_LE(h.FData.XXY, spanA - r);
+        EXPECT_LE(r, h.FData.YZZ);
+        EXPECT_LE(h.FData.YZZ, spanB - r);
+        const double tilt = h.GetIsAngled() ? h.FData.AngleValue * DegToRad : 0.0;
+        EXPECT_LT(s.GetMaxDepth() * std::cos(tilt), across);
+    }
+}
+
+// -------------------------------------------------------- generated designs
+
+TEST(GeneratedDesigns, LargeDesignLoadsEveryHoleInBothVariants)
+{
+    const std::string mnf = TempPath("large.mnf");
+    const std::string mvf = TempPath("large.mvf");
+    samples::WriteLargeDesign(mnf, 250, false, 7);
+    samples::WriteLargeDesign(mvf, 250, true, 7);
+    Loaded full, viewer;
+    Load(mnf, false, full);
+    Load(mvf, true, viewer);
+    ASSERT_TRUE(full.Ok && viewer.Ok);
+    EXPECT_TRUE(full.Messages.empty());
+    EXPECT_TRUE(viewer.Messages.empty());
+    ASSERT_EQ(full.M.HoleList().Count(), 250);
+    int steps = 0, cartridges = 0;
+    for (const auto& h : full.M.HoleList()) {
+        steps += h->FStepList.Count();
+        cartridges += h->GetIsCartridge();
+        for (const auto& s : h->FStepList) EXPECT_FALSE(s->FData.Remark.empty());
+        EXPECT_GE(h->FData.FaceNumber, 1);
+        EXPECT_LE(h->FData.FaceNumber, 6);
+    }
+    EXPECT_EQ(steps, 4 * 250);
+    EXPECT_GT(cartridges, 0);
+    ExpectViewerCarriesHolesAndSteps(full.M, viewer.M);
+}
+
+TEST(GeneratedDesigns, SameSeedSameBytes)
+{
+    const std::string a = TempPath("seed-a.mnf"), b = TempPath("seed-b.mnf"), c = TempPath("seed-c.mnf");
+    samples::WriteLargeDesign(a, 40, false, 3);
+    samples::WriteLargeDesign(b, 40, false, 3);
+    samples::WriteLargeDesign(c, 40, false, 4);
+    EXPECT_TRUE(ReadBytes(a) == ReadBytes(b));
+    EXPECT_FALSE(ReadBytes(a) == ReadBytes(c));
+}
+
+// The small design exists so that corruption tests reach every field: in the
+// manifold file each stored hole and step field differs from its default in
+// some hole or step, and the viewer file drops exactly what viewer files drop.
+TEST(GeneratedDesigns, SmallDesignUsesEveryStoredField)
+{
+    const std::string mnf = TempPath("small.mnf");
+    const std::string mvf = TempPath("small.mvf");
+    samples::WriteSmallDesign(mnf);
+    samples::WriteSmallDesign(mvf, true);
+    Loaded full, viewer;
+    Load(mnf, false, full);
+    Load(mvf, true, viewer);
+    ASSERT_TRUE(full.Ok && viewer.Ok);
+    EXPECT_TRUE(full.Messages.empty());
+    EXPECT_TRUE(viewer.Messages.empty());
+
+    // Kept in memory only, never stored.
+    const std::set<std::string> notStored = {".SelectedMode", ".CalculateStartDepth"};
+    const TFlat holeDefaults = Flat(THoleData{});
+    const TFlat stepDefaults = Flat(TStep{});
+    std::set<std::string> holeFieldsUsed, stepFieldsUsed;
+    for (const auto& h : full.M.HoleList()) {
+        for (const auto& [k, v] : Flat(h->FData))
+            if (v != holeDefaults.at(k)) holeFieldsUsed.insert(k);
+        for (const auto& s : h->FStepList)
+            for (const auto& [k, v] : Flat(*s))
+                if (v != stepDefaults.at(k)) stepFieldsUsed.insert(k);
+    }
+    for (const auto& [k, v] : holeDefaults) {
+        if (!notStored.count(k)) {
+            EXPECT_TRUE(holeFieldsUsed.count(k)) << "hole field " << k;
+        }
+    }
+    for (const auto& [k, v] : stepDefaults) EXPECT_TRUE(stepFieldsUsed.count(k)) << "step field " << k;
+
+    ExpectViewerCarriesHolesAndSteps(full.M, viewer.M);
+}
+
+TEST(GeneratedDesigns, UnwritablePathThrows)
+{
+    const std::string path = TempPath("no-such-folder/demo.mnf");
+    EXPECT_THROW(samples::WriteDemoDesign(path, false), std::runtime_error);
+    EXPECT_THROW(samples::WriteLargeDesign(path, 3), std::runtime_error);
+    EXPECT_THROW(samples::WriteSmallDesign(path, true), std::runtime_error);
+}
+
+} // namespace
+} // namespace qv
