@@ -36,14 +36,6 @@ using TFileFlags = TSet<TFileFlag>;
 using TDrawFlags = TSet<TDrawFlag>;
 using TSortOptions = TSet<TSortOption>;
 
-// An array indexed by an enumeration (shown keyed by member name).
-template <class E, class T, size_t N>
-struct TEnumArray {
-    std::array<T, N> Items{};
-    T& operator[](E e) { return Items.at(static_cast<size_t>(e)); }
-    const T& operator[](E e) const { return Items.at(static_cast<size_t>(e)); }
-};
-
 struct TCrossSectionData {
     int32_t HoleNumber = 0;
     double Coordinate = 0.0;

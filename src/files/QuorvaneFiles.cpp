@@ -159,30 +159,12 @@ bool TQuorvaneFile::ReadBoolean()
     return b != 0;
 }
 
-std::string TQuorvaneFile::ReadAnsiString(int32_t Len)
+// Moves up to Len bytes forward, handing each run of buffered bytes to sink.
+// Never allocates for a length the data cannot fill.
+template <class Sink>
+void TQuorvaneFile::Consume(int32_t Len, Sink&& sink)
 {
-    std::string s;
     // A write stream's buffer holds bytes on their way out, not input.
-    if (Len <= 0 || !FFileOpen || FFileMode != ModeRead) return s;
-    // Never allocate more than the stream can deliver: grow as bytes arrive.
-    size_t remaining = static_cast<size_t>(Len);
-    while (remaining > 0) {
-        if (fPos >= fLen && (fAtFileEnd || !Fill() || fPos >= fLen)) {
-            fHitEnd = true;
-            break;
-        }
-        const size_t n = std::min(remaining, fLen - fPos);
-        s.append(fBuffer.data() + fPos, n);
-        fPos += n;
-        remaining -= n;
-    }
-    return s;
-}
-
-std::string TQuorvaneFile::ReadString(int32_t Len) { return AnsiToUtf8(ReadAnsiString(Len)); }
-
-void TQuorvaneFile::ReadUnknown(int32_t Len)
-{
     if (Len <= 0 || !FFileOpen || FFileMode != ModeRead) return;
     size_t remaining = static_cast<size_t>(Len);
     while (remaining > 0) {
@@ -191,9 +173,24 @@ void TQuorvaneFile::ReadUnknown(int32_t Len)
             return;
         }
         const size_t n = std::min(remaining, fLen - fPos);
+        sink(fBuffer.data() + fPos, n);
         fPos += n;
         remaining -= n;
     }
+}
+
+std::string TQuorvaneFile::ReadAnsiString(int32_t Len)
+{
+    std::string s;
+    Consume(Len, [&](const char* p, size_t n) { s.append(p, n); });
+    return s;
+}
+
+std::string TQuorvaneFile::ReadString(int32_t Len) { return AnsiToUtf8(ReadAnsiString(Len)); }
+
+void TQuorvaneFile::ReadUnknown(int32_t Len)
+{
+    Consume(Len, [](const char*, size_t) {});
 }
 
 void TQuorvaneFile::SkipRecord(uint16_t EndTag)

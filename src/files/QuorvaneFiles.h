@@ -89,6 +89,7 @@ private:
     TQuorvaneFile() = default;
     size_t Read(void* dest, size_t size); // returns bytes delivered
     bool Fill();
+    template <class Sink> void Consume(int32_t Len, Sink&& sink);
     bool Write(const void* src, size_t size);
 
     std::string FFileName;

@@ -4,9 +4,12 @@
 // record and class lists its fields through `Fields(f)`, calling
 // f("Name", member) once per field in declared order. The JSON dump and the
 // tests walk documents through it.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace qv {
@@ -75,6 +78,32 @@ struct TSet {
 private:
     static constexpr bool InRange(E m) { return static_cast<int>(m) >= 0 && static_cast<int>(m) < int(sizeof(Bits) * 8); }
 };
+
+// An array indexed by an enumeration (shown keyed by member name).
+template <class E, class T, size_t N>
+struct TEnumArray {
+    std::array<T, N> Items{};
+    T& operator[](E e) { return Items.at(static_cast<size_t>(e)); }
+    const T& operator[](E e) const { return Items.at(static_cast<size_t>(e)); }
+};
+
+// Traits over the field kinds, for code that walks documents generically.
+template <class T> struct IsStdArray : std::false_type {};
+template <class T, size_t N> struct IsStdArray<std::array<T, N>> : std::true_type {};
+template <class T> struct IsVector : std::false_type {};
+template <class T> struct IsVector<std::vector<T>> : std::true_type {};
+template <class T> struct IsSet : std::false_type {};
+template <class E, class B> struct IsSet<TSet<E, B>> : std::true_type {};
+template <class T> struct IsEnumArray : std::false_type {};
+template <class E, class T, size_t N> struct IsEnumArray<TEnumArray<E, T, N>> : std::true_type {};
+// The enumeration of a set, and the index enumeration of an enum-indexed array.
+template <class E, class B> E SetMember(const TSet<E, B>&);
+template <class E, class T, size_t N> E ArrayKey(const TEnumArray<E, T, N>&);
+
+template <class T>
+concept NamedEnum = std::is_enum_v<T> && requires(T t) { EnumNames(t); };
+template <class T>
+concept ItemList = requires(const T& t) { t.ForEachItem([](const auto&) {}); };
 
 template <class T>
 concept HasFields = requires(const T& t) { t.Fields([](const char*, const auto&) {}); };

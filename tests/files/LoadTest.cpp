@@ -16,20 +16,11 @@
 #include <unistd.h>
 
 using namespace qv;
+using test::Words;
 
 namespace {
 
 const char* kNewerVersion = "This file is saved with a newer version of Quorvane, some data might be lost!";
-
-std::string Words(std::initializer_list<uint16_t> words)
-{
-    std::string s;
-    for (uint16_t w : words) {
-        s += static_cast<char>(w & 0xFF);
-        s += static_cast<char>(w >> 8);
-    }
-    return s;
-}
 
 // A file of exactly size bytes; when version is given, bytes 8 to 11 hold it.
 std::string SizedFile(const std::string& name, const char* version, size_t size)

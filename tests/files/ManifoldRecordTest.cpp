@@ -22,19 +22,6 @@ namespace {
 // The document flattened to "path -> value" so that two documents can be
 // compared field by field.
 
-template <class T> struct IsStdArray : std::false_type {};
-template <class T, size_t N> struct IsStdArray<std::array<T, N>> : std::true_type {};
-template <class T> struct IsVector : std::false_type {};
-template <class T> struct IsVector<std::vector<T>> : std::true_type {};
-template <class T> struct IsSet : std::false_type {};
-template <class E, class B> struct IsSet<TSet<E, B>> : std::true_type {};
-template <class T> struct IsEnumArray : std::false_type {};
-template <class E, class T, size_t N> struct IsEnumArray<TEnumArray<E, T, N>> : std::true_type {};
-template <class T>
-concept ItemList = requires(const T& t) { t.ForEachItem([](const auto&) {}); };
-
-template <class E, class B> E SetMember(const TSet<E, B>&);
-template <class E, class T, size_t N> E ArrayKey(const TEnumArray<E, T, N>&);
 
 using TFlat = std::map<std::string, std::string>;
 

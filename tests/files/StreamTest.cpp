@@ -13,19 +13,9 @@
 #include <limits>
 
 using namespace qv;
+using test::Words;
 
 namespace {
-
-// Little-endian 16-bit words as file bytes.
-std::string Words(std::initializer_list<uint16_t> words)
-{
-    std::string s;
-    for (uint16_t w : words) {
-        s += static_cast<char>(w & 0xFF);
-        s += static_cast<char>(w >> 8);
-    }
-    return s;
-}
 
 // A 40-byte header carrying the given four version characters at offset 8.
 std::string Header(std::string_view version)

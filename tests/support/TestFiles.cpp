@@ -51,6 +51,16 @@ std::string ReadBytes(const std::string& path)
     return s.str();
 }
 
+std::string Words(std::initializer_list<uint16_t> words)
+{
+    std::string s;
+    for (uint16_t w : words) {
+        s += static_cast<char>(w & 0xFF);
+        s += static_cast<char>(w >> 8);
+    }
+    return s;
+}
+
 std::string WriteDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool viewer,
                         bool withEnd)
 {

@@ -3,7 +3,9 @@
 // stream's own writer.
 #include "QuorvaneFiles.h"
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace qv::test {
@@ -13,6 +15,9 @@ namespace qv::test {
 std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
+
+// Little-endian 16-bit words as file bytes (hand-made field headers).
+std::string Words(std::initializer_list<uint16_t> words);
 
 // Writes a current-format file: header, then whatever body writes, then the
 // end tag 1999 unless withEnd is false. Returns the path.

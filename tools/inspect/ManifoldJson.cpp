@@ -11,19 +11,6 @@
 namespace qv {
 namespace {
 
-template <class T> struct IsStdArray : std::false_type {};
-template <class T, size_t N> struct IsStdArray<std::array<T, N>> : std::true_type {};
-template <class T> struct IsVector : std::false_type {};
-template <class T> struct IsVector<std::vector<T>> : std::true_type {};
-template <class T> struct IsSet : std::false_type {};
-template <class E, class B> struct IsSet<TSet<E, B>> : std::true_type {};
-template <class T> struct IsEnumArray : std::false_type {};
-template <class E, class T, size_t N> struct IsEnumArray<TEnumArray<E, T, N>> : std::true_type {};
-
-template <class T>
-concept NamedEnum = std::is_enum_v<T> && requires(T t) { EnumNames(t); };
-template <class T>
-concept ItemList = requires(const T& t) { t.ForEachItem([](const auto&) {}); };
 
 class TJsonWriter {
 public:
@@ -49,14 +36,14 @@ public:
         } else if constexpr (std::is_same_v<T, std::string>) {
             String(v);
         } else if constexpr (IsSet<T>::value) {
-            using E = std::remove_cvref_t<decltype(MemberOf(v))>;
+            using E = std::remove_cvref_t<decltype(SetMember(v))>;
             BeginArray();
             for (int i = 0; i < int(sizeof(v.Value) * 8); ++i)
                 if (v.Contains(static_cast<E>(i))) { Item(); Value(static_cast<E>(i)); }
             EndArray();
         } else if constexpr (IsEnumArray<T>::value) {
             BeginObject();
-            using E = std::remove_cvref_t<decltype(KeyOf(v))>;
+            using E = std::remove_cvref_t<decltype(ArrayKey(v))>;
             for (size_t i = 0; i < v.Items.size(); ++i) {
                 const auto name = EnumNames(static_cast<E>(i)).Name(int64_t(i));
                 Key(std::string(name));
@@ -101,9 +88,6 @@ public:
     }
 
 private:
-    template <class E, class B> static E MemberOf(const TSet<E, B>&);
-    template <class E, class T, size_t N> static E KeyOf(const TEnumArray<E, T, N>&);
-
     void Close(char c)
     {
         const bool empty = fFirst.back();
