@@ -40,10 +40,16 @@ std::string AnsiToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes) {
-        if (b < 0x80)
-            out += static_cast<char>(b);
-        else if (b < 0xA0)
+    // Most text is plain ASCII: copy such runs whole.
+    size_t i = 0;
+    while (i < bytes.size()) {
+        size_t run = i;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size()) break;
+        const unsigned char b = static_cast<unsigned char>(bytes[run]);
+        i = run + 1;
+        if (b < 0xA0)
             AppendUtf8(out, kHigh[b - 0x80]);
         else
             AppendUtf8(out, b);

@@ -140,6 +140,18 @@ private:
     {
         Out += '"';
         for (size_t i = 0; i < s.size();) {
+            // Copy a run of characters that need no escaping in one go.
+            size_t run = i;
+            while (run < s.size()) {
+                const unsigned char r = static_cast<unsigned char>(s[run]);
+                if (r < 0x20 || r >= 0x80 || r == '"' || r == '\\') break;
+                ++run;
+            }
+            if (run > i) {
+                Out.append(s.data() + i, run - i);
+                i = run;
+                continue;
+            }
             const unsigned char c = static_cast<unsigned char>(s[i]);
             if (c >= 0x80) {
                 const size_t n = Utf8Length(s, i);
