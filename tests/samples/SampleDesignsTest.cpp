@@ -8,6 +8,7 @@
 #include "Manifolds.h"
 #include "Messages.h"
 #include "StepLists.h"
+#include "Flatten.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -28,34 +29,8 @@ using test::TempPath;
 
 std::string SamplePath(const std::string& name) { return std::string(QV_SOURCE_DIR) + "/samples/" + name; }
 
-// A value record flattened to "path" -> value text through its Fields list.
-using TFlat = std::map<std::string, std::string>;
-
-template <class T>
-void Flatten(const std::string& path, const T& v, TFlat& out)
-{
-    if constexpr (HasFields<T>) {
-        v.Fields([&](const char* name, const auto& member) { Flatten(path + "." + name, member, out); });
-    } else if constexpr (std::is_same_v<T, std::string>) {
-        out[path] = v;
-    } else if constexpr (std::is_floating_point_v<T>) {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.17g", static_cast<double>(v));
-        out[path] = buf;
-    } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
-        out[path] = std::to_string(static_cast<long long>(v));
-    } else {
-        out[path] = std::to_string(static_cast<unsigned long long>(v.Value)); // a TSet
-    }
-}
-
-template <class T>
-TFlat Flat(const T& v)
-{
-    TFlat out;
-    Flatten("", v, out);
-    return out;
-}
+using test::Flat;
+using test::TFlat;
 
 struct Loaded {
     TManifold M;
