@@ -170,26 +170,24 @@ void TManifold::ReadRecords(TQuorvaneFile& HF)
         switch (v.VarName) {
         case 2000: ReadManifoldRecord(HF); break;
         case 10000: FHoleList.Add()->Load(HF); break;
-        // Record kinds whose fields are not read yet are passed over whole,
-        // so that records nested in them (the to-do list carries holes of
-        // its own) are not taken for top-level records. List records still
-        // get their entry, so counts stay right.
-        case 3000: FRevisionList.Add(); HF.SkipRecord(3999); break;
-        case 3400: fRevisionLayoutList.Add(); HF.SkipRecord(3499); break;
-        case 4000: HF.SkipRecord(4999); break;
-        case 4500: HF.SkipRecord(4799); break;
-        case 5000: FGroupList.Add(); HF.SkipRecord(5999); break;
-        case 8000: fSessionList.Add(); HF.SkipRecord(8999); break;
-        case 9000: fAssemblyList.Add(); HF.SkipRecord(9199); break;
-        case 9400: fCrossList.Add(); HF.SkipRecord(9499); break;
-        case 9600: HF.SkipRecord(9699); break;
-        case 13000: HF.SkipRecord(13999); break;
-        case 14000: fMountingHoleDefinitionList.Add(); HF.SkipRecord(14299); break;
-        case 32000: fCutOutList.Add(); HF.SkipRecord(32999); break;
-        case 34000: fHoleTextList.Add(); HF.SkipRecord(34999); break;
-        case 41000: HF.SkipRecord(41999); break;
-        case 43000: fLayoutList.Add(); HF.SkipRecord(43999); break;
-        case 50000: HF.SkipRecord(59999); break; // its fields would show defaults, not the file
+        // Each record is appended first and then read, so a record cut off
+        // by the end of the data is still in its list.
+        case 3000: FRevisionList.Add()->Load(HF); break;
+        case 3400: fRevisionLayoutList.Add()->Load(HF); break;
+        case 4000: FProject.Load(HF); break;
+        case 4500: fToDo.Load(HF); break;
+        case 5000: FGroupList.Add()->Load(HF); break;
+        case 8000: fSessionList.Add()->Load(HF); break;
+        case 9000: fAssemblyList.Add()->Load(HF); break;
+        case 9400: fCrossList.Add()->Load(HF); break;
+        case 9600: fCheckers.Load(HF); break;
+        case 13000: fCalculateSettingsNew.Load(HF); break;
+        case 14000: fMountingHoleDefinitionList.Add()->Load(HF); break;
+        case 32000: fCutOutList.Add()->Load(HF); break;
+        case 34000: fHoleTextList.Add()->Load(HF); break;
+        case 41000: fBillOfMaterials.Load(HF); break;
+        case 43000: fLayoutList.Add()->Load(HF); break;
+        case 50000: fPlotSettings.Add()->Load(HF); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -1,11 +1,20 @@
 #pragma once
 // The manifold document: the block's header data and one owned list or
 // record per kind of model record. Every load clears it first.
+#include "AssemblyLists.h"
+#include "BillOfMaterials.h"
 #include "CalculateSettings.h"
+#include "CheckerLists.h"
+#include "CutOutLists.h"
+#include "GroupLists.h"
 #include "HoleLists.h"
-#include "ModelPlaceholders.h"
+#include "LayoutLists_MNF.h"
 #include "ModelTypes.h"
+#include "MountingHoleDefinitions.h"
 #include "PlotSettings.h"
+#include "Projects.h"
+#include "RevisionLists.h"
+#include "SessionLists.h"
 #include "Reflect.h"
 #include "XYZPoints.h"
 

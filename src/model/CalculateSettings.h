@@ -1,6 +1,7 @@
 #pragma once
 // Settings of the design program's wall-thickness check.
 #include "OwnedList.h"
+#include "QuorvaneFiles.h"
 #include "Reflect.h"
 
 namespace qv {
@@ -62,6 +63,7 @@ public:
         fData = TCalculateSettinsNewData{};
         fWallThicknessRangeList.Clear();
     }
+    void Load(TQuorvaneFile& HF) { HF.SkipRecord(13999); } // not read yet
     template <class F> void Fields(F&& f) const
     {
         f("fData", fData);

@@ -114,11 +114,11 @@ bool THole::Load(TQuorvaneFile& HF)
         // Contours, extra diameters, valves, the manufacturing note and hole
         // texts are not interpreted yet: count each record and pass over it
         // whole, so that no field inside it is taken for a field of the hole.
-        case 6000: FContourList.Add(); HF.SkipRecord(6999); break;
-        case 28000: fExtraDiameterList.Add(); HF.SkipRecord(28999); break;
-        case 30000: FValveList.Add(); HF.SkipRecord(39999); break;
-        case 32300: HF.SkipRecord(32399); break;
-        case 34000: fHoleTextList.Add(); HF.SkipRecord(34999); break;
+        case 6000: FContourList.Add()->Load(HF); break;
+        case 28000: fExtraDiameterList.Add()->Load(HF); break;
+        case 30000: FValveList.Add()->Load(HF); break;
+        case 32300: fManufacturingNote.Load(HF); break;
+        case 34000: fHoleTextList.Add()->Load(HF); break;
         default: {
             const int a = AttributeOfTag(v.VarName);
             if (a >= 0) {

@@ -2,11 +2,15 @@
 // Holes of a manifold block: a bore of diameter steps drilled from one of the
 // six block faces (opposite faces add up to 7), at a face position, possibly
 // tilted, with its valves, extra diameters, contour, texts and notes.
-#include "ModelPlaceholders.h"
+#include "ContourLists.h"
+#include "ExtraDiameterLists.h"
+#include "HoleTextLists.h"
+#include "ManufacturingNotes.h"
 #include "ModelTypes.h"
 #include "OwnedList.h"
 #include "Reflect.h"
 #include "StepLists.h"
+#include "ValveLists.h"
 #include "XYZPoints.h"
 
 #include <string>

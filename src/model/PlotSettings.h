@@ -2,6 +2,7 @@
 // Drawing (plot) set-ups of the design program. Only the set-up mode is
 // modelled so far; the rest of the record is skipped when read.
 #include "OwnedList.h"
+#include "QuorvaneFiles.h"
 #include "Reflect.h"
 
 namespace qv {
@@ -18,6 +19,7 @@ public:
     TPlotSettingsData FData;
     void Clear() { FData = TPlotSettingsData{}; }
     void Assign(const TPlotSettings& Source) { FData = Source.FData; }
+    void Load(TQuorvaneFile& HF) { HF.SkipRecord(59999); } // not read yet
     template <class F> void Fields(F&& f) const { f("FData", FData); }
 };
 
