@@ -148,11 +148,7 @@ void THole::SetSelected(bool V)
     if (!V || FData.SelectedMode == 0) FData.SelectedMode = V ? 1 : 0;
 }
 
-bool THole::GetHasManufacturingNotes() const
-{
-    // Manufacturing notes are not read yet, so a hole never has note lines.
-    return false;
-}
+bool THole::GetHasManufacturingNotes() const { return !fManufacturingNote.fNotes.empty(); }
 
 std::string THole::GetPortName() const
 {

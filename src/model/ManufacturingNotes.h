@@ -1,9 +1,47 @@
 #pragma once
-// Not read yet: the record is passed over whole.
-#include "ModelPlaceholders.h"
+// The manufacturing note of a hole: free note lines for the production
+// drawing (deburr, hone, pressure test ...), kept with the design and shown
+// by the drawing programs, not by the 3D view.
+#include <string>
+#include <vector>
 
 namespace qv {
 
-using TManufacturingNote = TPendingRecord<32399>;
+class TQuorvaneFile;
+
+struct TManufacturingNoteData {
+    bool DisableStandardNote = false;
+    bool HideInProductionDrawing = false;
+    bool HideInAssemblyDrawing = false;
+    bool HideLSInDrawing = false;
+
+    template <class F> void Fields(F&& f) const
+    {
+        f("DisableStandardNote", DisableStandardNote); f("HideInProductionDrawing", HideInProductionDrawing);
+        f("HideInAssemblyDrawing", HideInAssemblyDrawing); f("HideLSInDrawing", HideLSInDrawing);
+    }
+};
+
+class TManufacturingNote {
+public:
+    std::vector<std::string> fNotes;
+    std::vector<std::string> fAlternativeNotes;
+    TManufacturingNoteData fData;
+
+    void Clear();
+    void Assign(const TManufacturingNote& Source);
+    // Reads one note record after its start tag, up to its end tag. Its lines
+    // are added to those already held: a hole has one note, however many
+    // records carry it.
+    bool Load(TQuorvaneFile& HF);
+
+    void AddNotes(const std::string& ALine) { fNotes.push_back(ALine); }
+    bool GetHasAlternativeNote() const { return !fAlternativeNotes.empty(); }
+
+    template <class F> void Fields(F&& f) const
+    {
+        f("fNotes", fNotes); f("fAlternativeNotes", fAlternativeNotes); f("fData", fData);
+    }
+};
 
 } // namespace qv

@@ -1,0 +1,23 @@
+#include "ContourLists.h"
+
+#include "QuorvaneFiles.h"
+
+namespace qv {
+
+bool TContour::Load(TQuorvaneFile& HF)
+{
+    TVarInfo v;
+    for (;;) {
+        HF.ReadVarInfo(v);
+        if (v.VarName == 6999) break;
+        if (HF.HitEnd()) break; // cut off by the end of the file
+        switch (v.VarName) {
+        case 6011: FData.X = HF.ReadDouble(); break;
+        case 6012: FData.Y = HF.ReadDouble(); break;
+        default: HF.ReadUnknown(v.VarLength); break;
+        }
+    }
+    return true;
+}
+
+} // namespace qv

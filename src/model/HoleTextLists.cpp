@@ -1,0 +1,106 @@
+#include "HoleTextLists.h"
+
+#include "QuorvaneFiles.h"
+
+namespace qv {
+
+bool THoleText::Load(TQuorvaneFile& HF)
+{
+    TVarInfo v;
+    auto& d = fdata;
+    for (;;) {
+        HF.ReadVarInfo(v);
+        if (v.VarName == 34999) break;
+        if (HF.HitEnd()) break; // cut off by the end of the file
+        switch (v.VarName) {
+        case 34010: d.OffSet.X = HF.ReadDouble(); break;
+        case 34020: d.OffSet.Y = HF.ReadDouble(); break;
+        case 34050: d.Caption = HF.ReadString(v.VarLength); break;
+        case 34060: d.TextHeight = HF.ReadDouble(); break;
+        case 34070: d.UseDefaultStyle = HF.ReadBoolean(); break;
+        case 34080: d.UseTextFromRemark = HF.ReadBoolean(); break;
+        case 34090: d.UseBorder = HF.ReadBoolean(); break;
+        case 34100: d.FixedWidth = HF.ReadDouble(); break;
+        case 34110: d.Rotation = HF.ReadDouble(); break;
+        case 34120: d.HideInAssembly = HF.ReadBoolean(); break;
+        case 34130: d.HideInProduction = HF.ReadBoolean(); break;
+        case 34140: d.HideDimInAssembly = HF.ReadBoolean(); break;
+        case 34150: d.HideDimInProduction = HF.ReadBoolean(); break;
+        case 34160: d.InsertionPoint = HF.ReadInteger(); break;
+        case 34162: d.HideInExport3D = HF.ReadBoolean(); break;
+        default: HF.ReadUnknown(v.VarLength); break;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> THoleText::CreateCaptionList() const
+{
+    std::vector<std::string> lines;
+    PopulateCaptionList(lines);
+    return lines;
+}
+
+void THoleText::PopulateCaptionList(std::vector<std::string>& AList) const
+{
+    const std::string& c = fdata.Caption;
+    size_t start = 0;
+    for (;;) {
+        const size_t bar = c.find('|', start);
+        if (bar == std::string::npos) {
+            AList.push_back(c.substr(start));
+            return;
+        }
+        AList.push_back(c.substr(start, bar - start));
+        start = bar + 1;
+    }
+}
+
+void THoleText::GetCaptionList(std::vector<std::string>& AList) const
+{
+    AList.clear();
+    PopulateCaptionList(AList);
+}
+
+void THoleText::AssignMultiLines(const std::vector<std::string>& ALines)
+{
+    std::string s;
+    for (size_t i = 0; i < ALines.size(); ++i) {
+        if (i > 0) s += '|';
+        s += ALines[i];
+    }
+    fdata.Caption = std::move(s);
+}
+
+void THoleText::CopyFromDefault(const THoleText& ASource, const THoleText* ADefault)
+{
+    // Take the default's values first: the default may be this very text.
+    const THoleTextData def = ADefault ? ADefault->fdata : THoleTextData{};
+    fdata = ASource.fdata;
+    if (!ADefault) return;
+    if (fdata.UseDefaultStyle) {
+        fdata.UseBorder = def.UseBorder;
+        fdata.TextHeight = def.TextHeight;
+        fdata.FixedWidth = def.FixedWidth;
+    }
+    // The anchor point always follows the default.
+    fdata.InsertionPoint = def.InsertionPoint;
+}
+
+std::vector<THoleText> THoleText::ShownTexts(std::string_view RemarkCode, const THoleText* ADefault) const
+{
+    THoleText shown;
+    shown.Assign(*this);
+    if (fdata.UseTextFromRemark && !RemarkCode.empty()) shown.fdata.Caption = std::string(RemarkCode);
+
+    std::vector<THoleText> out;
+    for (const std::string& line : shown.CreateCaptionList()) {
+        THoleText copy;
+        copy.CopyFromDefault(shown, ADefault);
+        copy.fdata.Caption = line;
+        out.push_back(std::move(copy));
+    }
+    return out;
+}
+
+} // namespace qv

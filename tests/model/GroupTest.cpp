@@ -1,0 +1,258 @@
+// Groups: the group record of a file, looking groups up by code without
+// regard to letter case in any script, colours, merging and sorting; and the
+// case-insensitive text comparison the lookups use.
+#include "Flatten.h"
+#include "GroupLists.h"
+#include "Manifolds.h"
+#include "Messages.h"
+#include "TestFiles.h"
+#include "TextCompare.h"
+#include "WriteGroups.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+using namespace qv;
+
+namespace {
+
+struct LoadedGroups {
+    std::unique_ptr<TManifold> M;
+    std::vector<std::string> Messages;
+    const TGroupList& Groups() const { return M->GroupList(); }
+};
+
+LoadedGroups LoadGroups(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
+                        bool withEnd = true)
+{
+    const std::string path = test::WriteDesign(name, body, false, withEnd);
+    LoadedGroups r;
+    r.M = std::make_unique<TManifold>();
+    TMessageCollector collector;
+    EXPECT_TRUE(r.M->LoadFromFile(path));
+    r.Messages = collector.Texts();
+    return r;
+}
+
+TGroup MakeGroup(const std::string& code, TColor color)
+{
+    TGroup g;
+    g.FData.Code = code;
+    g.FData.Color = color;
+    return g;
+}
+
+void AddGroups(TGroupList& l, const std::vector<std::string>& codes)
+{
+    TColor c = 1;
+    for (const auto& code : codes) l.Add()->Assign(MakeGroup(code, c++));
+}
+
+std::vector<std::string> Codes(const TGroupList& l)
+{
+    std::vector<std::string> out;
+    for (const auto& g : l) out.push_back(g->FData.Code);
+    return out;
+}
+
+} // namespace
+
+// ------------------------------------------------------ text comparison
+
+TEST(TextCompare, LetterCaseIgnoredInAnyScript)
+{
+    // The test program runs in the plain "C" locale, where the C library's
+    // own towupper knows no letter beyond ASCII: these rows only pass if the
+    // fold does not depend on the process's locale.
+    ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+    struct Row {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Row rows[] = {
+        {"Ölpumpe", "ÖLPUMPE", 0},
+        {"ölpumpe", "ÖlPuMpE", 0},
+        {"straße", "STRAẞE", 0},  // capital sharp s
+        {"straße", "STRASSE", 1}, // ß is one letter, not "ss" (ß folds above 's')
+        {"ΣΟΦΟΣ", "σοφος", 0},    // final sigma
+        {"ПРИВЕТ", "привет", 0},
+        {"Pilot", "pilot", 0},
+        {"a", "B", -1},
+        {"B", "a", 1},
+        {"ab", "AB ", -1}, // a prefix sorts first
+        {"", "", 0},
+        {"", "a", -1},
+        {"Ä", "Z", 1}, // folded code points, not dictionary order
+        // A byte that is not valid UTF-8 is itself, never the letter it
+        // would be in some code page, and is not dropped.
+        {"\xD6lpumpe", "Ölpumpe", 1},
+        {"a\xFF", "a", 1},
+        {"\xC3", "\xC3", 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.a) + " / " + r.b);
+        const int c = CompareTextNoCase(r.a, r.b);
+        EXPECT_EQ((c > 0) - (c < 0), r.sign);
+        const int back = CompareTextNoCase(r.b, r.a);
+        EXPECT_EQ((back > 0) - (back < 0), -r.sign);
+        EXPECT_EQ(SameTextNoCase(r.a, r.b), r.sign == 0);
+    }
+    EXPECT_EQ(FoldedText("ÖL"), FoldedText("öl"));
+    EXPECT_EQ(FoldedText("ÖL").size(), 2u);
+}
+
+// ---------------------------------------------------------- group record
+
+TEST(GroupRecord, EveryFieldRoundTripsInFileOrder)
+{
+    TGroup first;
+    samples::FillSampleGroup(first);
+    TGroup second = MakeGroup("Tank", 0x00FF0000);
+    second.FData.Fill = 200;
+    second.FData.Flow = 12.5;
+    second.FData.MaxSpeed = 2.0;
+
+    const LoadedGroups r = LoadGroups("groups-all.mnf", [&](TQuorvaneFile& f) {
+        samples::WriteGroup(f, first);
+        samples::WriteGroup(f, second);
+    });
+    EXPECT_TRUE(r.Messages.empty());
+    ASSERT_EQ(r.Groups().Count(), 2);
+    EXPECT_EQ(test::Flat(*r.Groups().First()), test::Flat(first));
+    EXPECT_EQ(test::Flat(*r.Groups().Last()), test::Flat(second));
+}
+
+TEST(GroupRecord, AbsentFieldsKeepTheirDefaults)
+{
+    const LoadedGroups r = LoadGroups("groups-min.mnf", [](TQuorvaneFile& f) {
+        f.WriteVar(5000);
+        f.WriteVar(5999);
+        f.WriteVar(5000); // code and colour only
+        f.WriteString(5100, "P");
+        f.WriteInteger(5200, 255);
+        f.WriteVar(5999);
+    });
+    ASSERT_EQ(r.Groups().Count(), 2);
+    EXPECT_EQ(test::Flat(*r.Groups().First()), test::Flat(TGroup{}));
+    EXPECT_EQ(test::Flat(*r.Groups().Last()), test::Flat(MakeGroup("P", 255)));
+}
+
+TEST(GroupRecord, FillKeepsTheLowByteRepeatsKeepTheLastValueUnknownTagsSkipped)
+{
+    const LoadedGroups r = LoadGroups("groups-odd.mnf", [](TQuorvaneFile& f) {
+        f.WriteVar(5000);
+        f.WriteString(5100, "A");
+        f.WriteString(5100, "B");
+        f.WriteInteger(5300, 0x1234);
+        f.WriteDouble(5150, 99.0);      // unknown to this reader
+        f.WriteInteger(5200, -16777216); // stored as read
+        f.WriteVar(5999);
+        f.WriteVar(5000);
+        f.WriteInteger(5300, -1);
+        f.WriteVar(5999);
+    });
+    ASSERT_EQ(r.Groups().Count(), 2);
+    const TGroupData& d = r.Groups().First()->FData;
+    EXPECT_EQ(d.Code, "B");
+    EXPECT_EQ(d.Fill, 0x34);
+    EXPECT_EQ(d.Color, -16777216);
+    EXPECT_EQ(d.Flow, 0.0);
+    EXPECT_EQ(r.Groups().Last()->FData.Fill, 0xFF);
+}
+
+TEST(GroupRecord, GroupCutOffByTheEndOfTheFileKeepsWhatWasRead)
+{
+    const LoadedGroups r = LoadGroups(
+        "groups-cut.mnf",
+        [](TQuorvaneFile& f) {
+            f.WriteVar(5000);
+            f.WriteString(5100, "P");
+            f.WriteInteger(5200, 42);
+        },
+        false);
+    ASSERT_EQ(r.Groups().Count(), 1);
+    EXPECT_EQ(test::Flat(*r.Groups().First()), test::Flat(MakeGroup("P", 42)));
+    EXPECT_EQ(r.Messages, std::vector<std::string>{kTruncatedFileWarning});
+}
+
+// ------------------------------------------------------------ group list
+
+TEST(GroupList, IndexOfAndColorOfIgnoreLetterCase)
+{
+    TGroupList l;
+    l.Add()->Assign(MakeGroup("P", 10));
+    l.Add()->Assign(MakeGroup("Ölpumpe", 20));
+    l.Add()->Assign(MakeGroup("p", 30)); // a second spelling: the first one wins
+    l.Add()->Assign(MakeGroup("", 40));
+
+    struct Row {
+        const char* code;
+        int index;
+        TColor color;
+    };
+    const Row rows[] = {
+        {"P", 0, 10}, {"p", 0, 10}, {"ÖLPUMPE", 1, 20}, {"ölpumpe", 1, 20},
+        {"", 3, 40},  {"T", -1, -5}, {"Ölpump", -1, -5}, {"Ölpumpe ", -1, -5},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.code);
+        EXPECT_EQ(l.IndexOf(r.code), r.index);
+        EXPECT_EQ(l.ColorOf(r.code, -5), r.color);
+    }
+    // Without a group of empty code, the empty code finds nothing.
+    l.Delete(3);
+    EXPECT_EQ(l.IndexOf(""), -1);
+    EXPECT_EQ(l.IndexOf(l.GetGroups(1)), 1); // by identity still works
+}
+
+TEST(GroupList, AppendAddsCopiesOfNewCodesOnly)
+{
+    TGroupList a;
+    AddGroups(a, {"P", "T"});
+    TGroupList b;
+    b.Add()->Assign(MakeGroup("t", 77));   // already in a, other case
+    b.Add()->Assign(MakeGroup("LS", 88));
+    b.Add()->Assign(MakeGroup("Öl", 99));
+    b.Add()->Assign(MakeGroup("ls", 66));  // twice in b: added once
+
+    a.Append(b);
+    EXPECT_EQ(Codes(a), (std::vector<std::string>{"P", "T", "LS", "Öl"}));
+    EXPECT_EQ(a.GetGroups(1)->FData.Color, 2); // the existing T is untouched
+    EXPECT_EQ(a.GetGroups(2)->FData.Color, 88);
+    EXPECT_NE(a.GetGroups(2), b.GetGroups(1));
+    b.GetGroups(1)->FData.Color = 0;
+    EXPECT_EQ(a.GetGroups(2)->FData.Color, 88);
+
+    a.Append(a);
+    EXPECT_EQ(a.Count(), 4);
+}
+
+TEST(GroupList, SortByCodeIgnoringCase)
+{
+    struct Row {
+        std::vector<std::string> in, out;
+    };
+    const Row rows[] = {
+        {{}, {}},
+        {{"T"}, {"T"}},
+        {{"t", "P", "a", "Ölpumpe", "B"}, {"a", "B", "P", "t", "Ölpumpe"}},
+        {{"P3", "p1", "P2", "", "p10"}, {"", "p1", "p10", "P2", "P3"}},
+        {{"Z", "Y", "X", "W"}, {"W", "X", "Y", "Z"}},
+    };
+    for (const Row& r : rows) {
+        TGroupList l;
+        AddGroups(l, r.in);
+        l.Sort();
+        EXPECT_EQ(Codes(l), r.out);
+    }
+    // The groups move whole, colour with code.
+    TGroupList l;
+    AddGroups(l, {"T", "P"});
+    l.Sort();
+    EXPECT_EQ(l.ColorOf("T", 0), 1);
+    EXPECT_EQ(l.GetGroups(0)->FData.Color, 2);
+}
