@@ -259,7 +259,7 @@ void FillSamplePlotSettings(TPlotSettings& x)
     p.UseDefaultFacePositions = false;
     for (size_t k = 0; k < 6; ++k) {
         p.FacePos[k] = {100.0 + 10.0 * double(k) + 1.0, 100.0 + 10.0 * double(k) + 2.0};
-        p.FaceOn[k] = k % 2 == 0; // faces 1, 3, 5 on
+        p.FaceOn[k] = false;
     }
     p.AskToAlign = false;
     p.SnapForPlacing = 2.5;
