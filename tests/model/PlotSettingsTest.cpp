@@ -521,7 +521,7 @@ TEST(PlotSettingsNested, CommentLinesAndOutOfRangeTypes)
         f.WriteVar(60100);
         f.WriteString(60150, "first");
         f.WriteString(60150, "", true); // an empty line is a line
-        f.WriteDouble(60199 - 1, 1.0); // unknown tag inside the record
+        f.WriteDouble(60198, 1.0);   // unknown tag inside the record
         f.WriteString(60150, "third");
         f.WriteVar(60199);
         f.WriteVar(61100);
