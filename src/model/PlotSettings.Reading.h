@@ -1,0 +1,47 @@
+#pragma once
+// Item reads shared by the plot-settings readers. An item cut off by the end
+// of the file is not stored: the field keeps what it had, instead of taking
+// the zero or the partial text a short read delivers.
+#include "QuorvaneFiles.h"
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+namespace qv::plotitems {
+
+inline void Get(TQuorvaneFile& HF, double& Field)
+{
+    const double v = HF.ReadDouble();
+    if (!HF.HitEnd()) Field = v;
+}
+
+inline void Get(TQuorvaneFile& HF, int32_t& Field)
+{
+    const int32_t v = HF.ReadInteger();
+    if (!HF.HitEnd()) Field = v;
+}
+
+inline void Get(TQuorvaneFile& HF, bool& Field)
+{
+    const bool v = HF.ReadBoolean();
+    if (!HF.HitEnd()) Field = v;
+}
+
+inline void Get(TQuorvaneFile& HF, std::string& Field, uint16_t Len)
+{
+    std::string v = HF.ReadString(Len);
+    if (!HF.HitEnd()) Field = std::move(v);
+}
+
+// An Integer item into an enumeration field: the ordinal is stored as read,
+// also when it lies outside the enumeration.
+template <class E>
+    requires std::is_enum_v<E>
+void Get(TQuorvaneFile& HF, E& Field)
+{
+    const int32_t v = HF.ReadInteger();
+    if (!HF.HitEnd()) Field = static_cast<E>(v);
+}
+
+} // namespace qv::plotitems
