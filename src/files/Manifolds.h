@@ -36,7 +36,6 @@ QV_ENUM(TSortMethode, smRenumber, smDistances, smCoordinates)
 QV_ENUM(TSortOption, soPatternHoles, soSkipHoles, soRearrangePatterns, soMultiSort, soAutoSkip,
         soOnlyFromLastHole)
 QV_ENUM(TSortType, stFirstDiameter, stLastDiameter, stThread)
-QV_ENUM(TProjectionMethode, pmEuropean, pmAmerican)
 QV_ENUM(TIncludeHoleTextMode, ihtmNone, ihtmBorder, ihtmWithoutBorder, ihtmAll)
 QV_ENUM(TCrossSection, X, Y, Z)
 

@@ -1,8 +1,14 @@
 #pragma once
 // Value records shared by several model units.
+#include "Reflect.h"
+
 #include <string>
 
 namespace qv {
+
+// First-angle (European) or third-angle (American) projection of the face
+// views, in the document header and in each plot set-up.
+QV_ENUM(TProjectionMethode, pmEuropean, pmAmerican)
 
 // Catalogue properties of a block or a hole.
 struct TProperties {

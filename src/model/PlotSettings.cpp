@@ -166,7 +166,7 @@ bool TPlotSettings::Load(TQuorvaneFile& HF)
             // Any value but 0 means third-angle projection.
             int32_t m = 0;
             Get(HF, m);
-            if (!HF.HitEnd()) d.ProjectionMethode = m == 0 ? ProjectionEuropean : ProjectionAmerican;
+            if (!HF.HitEnd()) d.ProjectionMethode = m == 0 ? pmEuropean : pmAmerican;
             break;
         }
         case 50070: Get(HF, d.Orientation); break;

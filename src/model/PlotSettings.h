@@ -7,6 +7,7 @@
 #include "CommentFiles.h"
 #include "DrillingListSettings.h"
 #include "InfoTables.h"
+#include "ModelTypes.h"
 #include "OwnedList.h"
 #include "Reflect.h"
 #include "XYZPoints.h"
@@ -20,12 +21,6 @@ namespace qv {
 class TQuorvaneFile;
 
 QV_ENUM(TPlotSetupMode, psmPattern, psmProduction, psmAssembly)
-// First-angle (European) or third-angle (American) projection of the face
-// views. The enumeration (pmEuropean, pmAmerican) is the document's own and is
-// defined with the manifold header data; only its ordinals are needed here.
-enum TProjectionMethode : int32_t;
-constexpr TProjectionMethode ProjectionEuropean = static_cast<TProjectionMethode>(0);
-constexpr TProjectionMethode ProjectionAmerican = static_cast<TProjectionMethode>(1);
 QV_ENUM(TPrinterOrientation, poPortrait, poLandscape)
 
 QV_ENUM(TPlotTextHeights, thDefault, thItem, thExtra, thDrillingList, thInfo, thMaterial, thSurfaceFinish,
@@ -172,7 +167,7 @@ struct TPlotSettingsData {
     TXYPoint FaceDistance{40.0, 40.0}; // gap between the face views on the sheet
     double Scale = 2.0;
     TPlotTextHeightArray PlotTextHeight{{{2.5, 3.5, 2.5, 2.5, 3.5, 3.5, 3.5, 3.5, 2.5, 1.8, 1.8, 2.5}}};
-    TProjectionMethode ProjectionMethode = ProjectionAmerican;
+    TProjectionMethode ProjectionMethode = pmAmerican;
     TPrinterOrientation Orientation = poLandscape;
     int32_t Origin = 0; // a code only the design program interprets
     TPlotFlags PlotFlags{pfAlternate,          pfBorder,           pfCenterDrawing,       pfContours,
