@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -130,13 +131,15 @@ std::string_view IsoFlagKey(TIsometricDrawingFlag flag)
 std::string FloatToEditText(double value)
 {
     if (!std::isfinite(value)) value = 0.0;
-    // Seven significant digits first, then two decimals.
+    // Seven significant digits first, then two decimals. std::to_chars,
+    // unlike printf, ignores the C locale that the application object sets.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6e", value);
-    const double rounded = std::strtod(buf, nullptr);
-    if (std::fabs(rounded) >= 1e7) std::snprintf(buf, sizeof buf, "%.7g", rounded);
-    else std::snprintf(buf, sizeof buf, "%.2f", rounded);
-    std::string text = buf;
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+    double rounded = value;
+    std::from_chars(buf, r.ptr, rounded);
+    if (std::fabs(rounded) >= 1e7) r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::general, 7);
+    else r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 2);
+    std::string text(buf, r.ptr);
     if (text == "-0.00") text = "0.00";
     const std::string sep = DecimalSeparator().toStdString();
     if (const size_t dot = text.find('.'); dot != std::string::npos) text.replace(dot, 1, sep);

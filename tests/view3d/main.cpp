@@ -1,6 +1,7 @@
 // The view settings tests build small widget trees: they need an application
 // object (and an X server, as every test labelled "gui").
 #include <QApplication>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@ int main(int argc, char** argv)
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // The edits show numbers with the user's decimal separator; the tests
+    // expect a point unless they choose another locale themselves.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
