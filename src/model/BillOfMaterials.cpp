@@ -21,11 +21,6 @@ int ColumnOfWidthTag(int tag)
 
 } // namespace
 
-int BOMColumnWidthTag(TBOMColumn c)
-{
-    return c >= 0 && c < int(std::size(kWidthTags)) ? kWidthTags[c] : 0;
-}
-
 bool TUserBOM::Load(TQuorvaneFile& HF)
 {
     TVarInfo v;

@@ -17,8 +17,6 @@ class TQuorvaneFile;
 QV_ENUM(TBOMColumn, bomcolArticleCode, bomcolType, bomcolDescription, bomcolManufacturer, bomcolQuantity,
         bomColItemNumber, bomColHoleNumber, bomcolExtra1, bomcolExtra2, bomcolExtra3, bomcolExtra4, bomcolExtra5)
 inline constexpr size_t BOMColumnCount = 12;
-// The file tag of a column's width, or 0 for a value outside the enumeration.
-int BOMColumnWidthTag(TBOMColumn c);
 
 struct TBOMData {
     TBOMColumn MasterColumn = bomcolArticleCode;

@@ -22,11 +22,6 @@ int FlagOfTag(int tag)
 
 } // namespace
 
-int CalculateFlagTag(TCalculateFlagNew a)
-{
-    return a >= 0 && a < int(std::size(kFlagTags)) ? kFlagTags[a] : 0;
-}
-
 bool TWallThicknessRange::Load(TQuorvaneFile& HF)
 {
     TVarInfo v;

@@ -13,8 +13,6 @@ QV_ENUM(TCalculateFlagNew, cfnUseMultipleWallThicknesses, cfnCheckGroups, cfnChe
         cfnShowAreaErrorsEvenForConnecedHoles, cfnMoveWallThicknessToGroups, cfnEmptyLineBetweenHoles,
         cfnShowApprovedErrors)
 using TCalculateFlagsNew = TSet<TCalculateFlagNew>;
-// The file tag of a flag item, or 0 for a value outside the enumeration.
-int CalculateFlagTag(TCalculateFlagNew a);
 
 QV_ENUM(TSelectWallDiameter, swdAverageOfDiameters, swdSmallestDiameter, swdLargestDiameter)
 

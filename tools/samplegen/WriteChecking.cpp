@@ -2,6 +2,7 @@
 
 #include "WriteValves.h"
 
+#include <iterator>
 #include <string>
 
 namespace qv::samples {
@@ -23,10 +24,11 @@ void WriteCalculateSettings(TQuorvaneFile& HF, const TCalculateSettingsNew& x)
     HF.WriteDouble(13020, d.WallthicknessMountingHoles);
     HF.WriteDouble(13022, d.ErrorIndicatorSize);
     HF.WriteDouble(13024, d.ErrorTextSize);
-    for (int i = 0; i < EnumCount<TCalculateFlagNew>(); ++i) {
-        const auto flag = static_cast<TCalculateFlagNew>(i);
-        HF.WriteBoolean(static_cast<uint16_t>(CalculateFlagTag(flag)), d.Flags.Contains(flag));
-    }
+    // One Boolean item per flag, in member order.
+    const uint16_t flagTags[] = {13100, 13110, 13120, 13130, 13140, 13150, 13160, 13170,
+                                 13180, 13190, 13192, 13194, 13200, 13210, 13211};
+    for (size_t i = 0; i < std::size(flagTags); ++i)
+        HF.WriteBoolean(flagTags[i], d.Flags.Contains(static_cast<TCalculateFlagNew>(i)));
     HF.WriteInteger(13300, d.SelectWallDiameter);
     HF.WriteDouble(13310, d.ThreadCorrection);
     for (const auto& r : x.fWallThicknessRangeList) WriteWallThicknessRange(HF, *r);
@@ -107,8 +109,9 @@ void WriteBillOfMaterials(TQuorvaneFile& HF, const TBillOfMaterials& x)
     HF.WriteDouble(41060, d.RowCountWidth);
     HF.WriteBoolean(41070, d.ShowTitles);
     HF.WriteBoolean(41072, d.SortReverse);
-    for (size_t c = 0; c < BOMColumnCount; ++c)
-        HF.WriteDouble(static_cast<uint16_t>(BOMColumnWidthTag(static_cast<TBOMColumn>(c))), d.ColumnWidths.Items[c]);
+    // One width per column, in member order.
+    const uint16_t widthTags[] = {41300, 41310, 41320, 41330, 41340, 41350, 41360, 41361, 41362, 41363, 41364, 41365};
+    for (size_t c = 0; c < std::size(widthTags); ++c) HF.WriteDouble(widthTags[c], d.ColumnWidths.Items[c]);
     for (int i = 0; i < x.fUsedColumns.Count(); ++i) HF.WriteInteger(41100, x.fUsedColumns[i]);
     for (const auto& line : x.fHiddenItems) HF.WriteString(41200, line, true);
     for (const auto& u : x.fUserBOMList) WriteUserBOM(HF, *u);
