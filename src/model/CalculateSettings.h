@@ -45,25 +45,56 @@ struct TCalculateSettinsNewData {
     }
 };
 
-// Wall-thickness ranges are not read yet.
-struct TWallThicknessRange {
-    void Clear() {}
-    void Assign(const TWallThicknessRange&) {}
-    template <class F> void Fields(F&&) const {}
+// A diameter range and the wall thickness that applies to its holes.
+struct TWallthicknessRangeData {
+    double Diameter1 = 0.0;
+    double Diameter2 = 0.0;
+    double WallThickness = 0.0;
+
+    template <class F> void Fields(F&& f) const
+    {
+        f("Diameter1", Diameter1); f("Diameter2", Diameter2); f("WallThickness", WallThickness);
+    }
 };
-class TWallThicknessRangeList : public TOwnedList<TWallThicknessRange> {};
+
+class TWallThicknessRange {
+public:
+    TWallthicknessRangeData fData;
+
+    void Clear() { fData = TWallthicknessRangeData{}; }
+    void Assign(const TWallThicknessRange& Source) { fData = Source.fData; }
+    bool Load(TQuorvaneFile& HF);
+    template <class F> void Fields(F&& f) const { f("fData", fData); }
+};
+
+class TWallThicknessRangeList : public TOwnedList<TWallThicknessRange> {
+public:
+    TWallThicknessRange* GetWallthicknessRanges(int AIndex) const { return Items(AIndex); }
+};
 
 class TCalculateSettingsNew {
 public:
     TCalculateSettinsNewData fData;
     TWallThicknessRangeList fWallThicknessRangeList;
 
+    TCalculateSettingsNew() = default;
+    TCalculateSettingsNew(const TCalculateSettingsNew&) = delete;
+    TCalculateSettingsNew& operator=(const TCalculateSettingsNew&) = delete;
+
     void Clear()
     {
         fData = TCalculateSettinsNewData{};
         fWallThicknessRangeList.Clear();
     }
-    void Load(TQuorvaneFile& HF) { HF.SkipRecord(13999); } // not read yet
+    void Assign(const TCalculateSettingsNew& Source)
+    {
+        fData = Source.fData;
+        fWallThicknessRangeList.Assign(Source.fWallThicknessRangeList);
+    }
+    // Reads the record after its start tag, up to its end tag. The flag
+    // items of a complete record replace the flags as a whole.
+    bool Load(TQuorvaneFile& HF);
+
     template <class F> void Fields(F&& f) const
     {
         f("fData", fData);

@@ -161,8 +161,9 @@ std::string THole::GetPortName() const
 bool THole::GetIsSimpleORing() const
 {
     if (FStepList.Count() == 0 || !FStepList.Last()->GetIsSpotfaced()) return false;
-    // Description test; the valve detail drawing test needs the valve records.
-    return AsciiUpper(FData.Properties.Description).find("O-RING") != std::string::npos;
+    if (AsciiUpper(FData.Properties.Description).find("O-RING") != std::string::npos) return true;
+    // An O-ring fitted as a component: its detail drawing is named "OR...".
+    return FValveList.Count() > 0 && AsciiUpper(FValveList.First()->fData.DetailDrawing).starts_with("OR");
 }
 
 bool THole::GetHasX() const
@@ -317,6 +318,39 @@ bool THoleList::Renumber()
         if (h.FStepList.Renumber()) changed = true;
     }
     return changed;
+}
+
+std::unique_ptr<TPlugList> THoleList::CreatePlugList() const
+{
+    auto plugs = std::make_unique<TPlugList>();
+    for (const auto& h : *this) {
+        if (!h->GetIsPlugged()) continue;
+        const TStepList& steps = h->FStepList;
+        if (steps.Count() == 0) continue; // nothing to say what plug it takes
+        // The plug sits in the thread nearest the face.
+        std::string thread;
+        double diameter = 0.0;
+        const int t = steps.GetHasThread();
+        if (t >= 0) {
+            thread = steps.Items(t)->FData.Thread;
+            diameter = steps.Items(t)->FData.OutsideDiameter;
+        } else {
+            // An unthreaded bore takes a pressed-in plug named in its remark;
+            // the factor puts such plugs after every threaded one.
+            thread = steps.Items(0)->ExtractRemarkText();
+            diameter = 1000.0 * steps.Items(0)->GetMaxDiam();
+        }
+        int i = plugs->IndexOf(thread);
+        if (i < 0) {
+            TPlug* p = plugs->Add();
+            p->fData.ThreadOfPlug = thread;
+            p->fData.OutsideDiameter = diameter;
+            i = plugs->Count() - 1;
+        }
+        plugs->Items(i)->fHoleNumberList.Add(h->FData.HoleNumber);
+    }
+    plugs->Sort();
+    return plugs;
 }
 
 } // namespace qv

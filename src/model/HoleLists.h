@@ -8,6 +8,7 @@
 #include "ManufacturingNotes.h"
 #include "ModelTypes.h"
 #include "OwnedList.h"
+#include "PlugLists.h"
 #include "Reflect.h"
 #include "StepLists.h"
 #include "ValveLists.h"
@@ -177,6 +178,9 @@ public:
     int GetHoleTextCount() const;
     int HolesInFaceCount(int AFace) const;
     bool Renumber();
+    // The plugs the plugged holes need, one per plug thread, smallest
+    // plug first; owned by the caller.
+    std::unique_ptr<TPlugList> CreatePlugList() const;
 };
 
 } // namespace qv
