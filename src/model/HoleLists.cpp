@@ -111,9 +111,8 @@ bool THole::Load(TQuorvaneFile& HF)
         case 10330: d.ExternalFileScale = HF.ReadDouble(); break;
         case 10340: d.ExternalFileRotation = HF.ReadDouble(); break;
         case 20000: FStepList.Add()->Load(HF); break;
-        // Contours, extra diameters, valves, the manufacturing note and hole
-        // texts are not interpreted yet: count each record and pass over it
-        // whole, so that no field inside it is taken for a field of the hole.
+        // Nested records: each reads itself up to its own end tag, so that no
+        // field inside it is taken for a field of the hole.
         case 6000: FContourList.Add()->Load(HF); break;
         case 28000: fExtraDiameterList.Add()->Load(HF); break;
         case 30000: FValveList.Add()->Load(HF); break;
