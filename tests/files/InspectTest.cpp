@@ -342,11 +342,12 @@ TEST(InspectJson, DocumentKeysAndValueForms)
     // Lists are arrays, in file order.
     for (const char* list : {"fPlotSettings", "FGroupList", "FHoleList", "FRevisionList",
                              "fRevisionLayoutList", "fSessionList", "fCutOutList", "fHoleTextList", "fAssemblyList",
-                             "fCrossList", "fMountingHoleDefinitionList", "fCheckers"})
+                             "fCrossList", "fMountingHoleDefinitionList"})
         EXPECT_EQ(doc[list].kind, TJson::Array) << list;
     // A list with state of its own (the selected layout) is an object that
     // holds its items as an array.
     EXPECT_EQ(doc["fLayoutList"]["fLayoutList"].kind, TJson::Array);
+    EXPECT_EQ(doc["fCheckers"]["fCheckerList"].kind, TJson::Array);
     ASSERT_EQ(doc["FHoleList"].items.size(), 2u);
     EXPECT_EQ(doc["FHoleList"][0]["FData"]["HoleNumber"].text, "4");
     EXPECT_EQ(doc["FHoleList"][1]["FData"]["HoleNumber"].text, "5");
