@@ -4,8 +4,11 @@
 #include "Manifolds.h"
 #include "QuorvaneFiles.h"
 #include "StepLists.h"
+#include "WriteCutOuts.h"
+#include "WriteRecords.h"
 
 #include <cmath>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -104,6 +107,9 @@ struct Design {
     std::vector<Group> Groups;
     std::vector<HoleText> DocumentTexts; // the first entry is the default style
     std::vector<Hole> Holes;
+    // Documentation, cut-out and checking records; none in the large and
+    // small designs.
+    std::shared_ptr<TManifold> Records;
 };
 
 // A fixed time stamp for the hole list (2023-03-15 12:00), so that a design
@@ -192,9 +198,13 @@ public:
         f.WriteFileVersion();
         f.WriteVar(1000);
         ManifoldRecord(d);
+        if (d.Records) WriteDocumentationRecords(f, *d.Records, v);
         for (const auto& g : d.Groups) GroupRecord(g);
+        if (d.Records) WriteCutOuts(f, d.Records->fCutOutList);
         for (const auto& t : d.DocumentTexts) HoleTextRecord(t);
+        if (d.Records) WriteCheckingRecords(f, *d.Records, v);
         for (const auto& h : d.Holes) HoleRecord(h);
+        if (d.Records) WriteRecordsAfterHoles(f, *d.Records);
         f.WriteVar(1999);
         f.Flush();
     }
@@ -585,6 +595,179 @@ TStepData WithPortZone(TStepData s, double portMin, double portMax)
     return s;
 }
 
+// The demo's documentation, cut-out and checking records: two revisions, the
+// project, two working sessions, a to-do entry for an optional drain port,
+// the production and assembly drawing set-ups, an A3 layout, a chamfer and a
+// step milled into the top face, an assembly variant with another relief
+// valve, a section through the cavities, the wall-thickness settings, a
+// cover-plate bolt pattern, two checkers and the bill of materials.
+std::shared_ptr<TManifold> DemoRecords(const Design& d)
+{
+    auto r = std::make_shared<TManifold>();
+    TManifold& m = *r;
+    constexpr TDateTime kJan10 = 44936.0, kMar15 = 44995.0; // 2023-01-10, 2023-03-15
+
+    const struct { const char* Number; TDateTime Date; const char* Description; } kRevisions[] = {
+        {"A", kJan10, "First issue"}, {"B", kMar15, "Gauge ports MA and MB added"}};
+    for (const auto& e : kRevisions) {
+        TRevisionData& rd = m.FRevisionList.Add()->fData;
+        rd.Number = e.Number;
+        rd.Date = e.Date;
+        rd.Description = e.Description;
+        rd.DrawnBy = "J. Berg";
+        rd.CheckedBy = "M. Olsen";
+    }
+    TRevisionLayout& rl = *m.fRevisionLayoutList.Add();
+    const struct { TRevisionColumnType Type; double Width; const char* Title; } kColumns[] = {
+        {revcolNumber, 10.0, "Rev."}, {revcolDate, 25.0, "Date"}, {revcolDescription, 80.0, "Change"},
+        {revcolDrawnBy, 20.0, "Drawn"}};
+    for (const auto& c : kColumns) {
+        TRevisionColumnData& cd = rl.fColumnList.Add()->fData;
+        cd.ColumnType = c.Type;
+        cd.ColumnWidth = c.Width;
+        cd.ColumnTitle = c.Title;
+    }
+    for (const auto& [date, seconds] : {std::pair{kJan10, int64_t{14400}}, std::pair{kMar15, int64_t{3600}}}) {
+        TSessionData& sd = m.fSessionList.Add()->fData;
+        sd.Date = date;
+        sd.Seconds = seconds;
+    }
+
+    TProjectData& p = m.FProject.FData;
+    p.DrawnBy = "J. Berg";
+    p.CheckedBy = "M. Olsen";
+    p.CreatedOn = kJan10 + 0.375;
+    p.ModifiedOn = kMar15 + 0.5;
+    p.ProjectFinishedDate = kMar15 + 0.5;
+    p.ProjectTitle = "Counterbalance block for a boom cylinder";
+    p.ProjectNumber = "P-2023-017";
+    p.ProjectClient = "Nordhavn Hydraulik";
+    p.ProjectDrawing = "CB160-001";
+    p.ProjectPressure = "350 bar";
+    m.FProject.FComments = {"Block anodised after machining.", "Test pressure 525 bar."};
+    m.FProject.fUserVarList.fUserVarList = {"Customer part||NH-4471", "Surface||anodised"};
+
+    m.fToDo.fComments = {"Optional drain port on the left face"};
+    {
+        THole& h = *m.fToDo.fHoleList.Add();
+        h.FData.HoleNumber = 1;
+        h.FData.FaceNumber = 3;
+        h.FData.XXY = 100.0;
+        h.FData.YZZ = 50.0;
+        h.FData.ToDoTag = 100;
+        h.FData.Properties.Title = "Drain port";
+        TStepData& s = h.FStepList.Add()->FData;
+        s.StepNumber = 1;
+        s.Diameter = 6.0;
+        s.Depth = 30.0;
+    }
+
+    m.fPlotSettings.Add()->FData.PlotMode = psmProduction;
+    m.fPlotSettings.Add()->FData.PlotMode = psmAssembly;
+
+    TLayout& l = *m.fLayoutList.Add();
+    l.fData.Name = "Production A3";
+    l.fData.DrawingHeadName = "VELK A3";
+    l.fData.PaperSizeName = "A3";
+    l.fData.PlotMode = psmProduction;
+    {
+        TInsertBlockData& b = l.fInsertBlockList.Add()->fData;
+        b.BlockType = ibDefaultDrawingHead;
+        b.Align = alBottomRight;
+    }
+    {
+        TTextBlock& t = *l.fTextBlockList.Add();
+        t.fData.Name = "General tolerances";
+        t.fData.FontName = "Arial";
+        t.fTextList = {"Tolerances ISO 2768-mK", "Edges broken 0.2 x 45"};
+    }
+    {
+        TAttributeData& a = l.fAttributeList.Add()->fData;
+        a.Tag = "DRAWING_NO";
+        a.Value = "CB160-001";
+    }
+
+    // A 12 mm chamfer along the back left vertical edge, and a 10 mm deep
+    // step at the front right corner of the top face.
+    {
+        TCutOutData& c = m.fCutOutList.Add()->fData;
+        c.FaceNumber = 6;
+        c.Corner = 4;
+        c.Width = 12.0;
+        c.Height = 12.0;
+        c.SimpleChamfer = true;
+    }
+    {
+        TCutOutData& c = m.fCutOutList.Add()->fData;
+        c.FaceNumber = 6;
+        c.Corner = 2;
+        c.Width = 16.0;
+        c.Height = 10.0;
+        c.Through = false;
+        c.Depth = 10.0;
+    }
+
+    // An assembly variant with a higher-rated relief valve in the relief
+    // valve's cavity (item number 10).
+    {
+        TAssembly& a = *m.fAssemblyList.Add();
+        a.FData.Active = true;
+        a.FData.Name = "High pressure";
+        a.FData.Description = "Relief valve for 420 bar";
+        for (const auto& h : d.Holes)
+            for (const auto& v : h.Valves)
+                if (v.ItemNumber == "10") {
+                    TAlternateValve& alt = *a.fAlternateValveList.Add();
+                    alt.FData.HoleNumber = h.Data.HoleNumber;
+                    TValveData& vd = alt.fValveList.Add()->fData;
+                    vd.ValveNumber = 1;
+                    vd.ItemNumber = "10";
+                    vd.Manufacturer = v.Manufacturer;
+                    vd.ComponentType = "RV10-22A-420";
+                    vd.Description = "Relief valve, 420 bar";
+                }
+    }
+    {
+        TCrossData& c = m.fCrossList.Add()->fData;
+        c.CrossDirection = 1;
+        c.CrossCoordinate = 60.0;
+    }
+
+    m.fCalculateSettingsNew.fData.Wallthickness = d.CalcWallthickness;
+    {
+        TWallthicknessRangeData& w = m.fCalculateSettingsNew.fWallThicknessRangeList.Add()->fData;
+        w.Diameter1 = 0.0;
+        w.Diameter2 = 10.0;
+        w.WallThickness = 3.0;
+    }
+    {
+        TMountingHoleDefinitionData& md = m.fMountingHoleDefinitionList.Add()->fData;
+        md.MountingHoleTag = 1;
+        md.FaceNumber = 6;
+        md.MountingHoleFileName = "Cover plate M8.mnf";
+        md.AmountXXY = 2;
+        md.AmountYZZ = 2;
+        md.OffsetXXY = 15.0;
+        md.OffsetYZZ = 15.0;
+    }
+    for (const auto& [name, initials] : {std::pair{"Jonas Berg", "JB"}, std::pair{"Mette Olsen", "MO"}}) {
+        TCheckerData& c = m.fCheckers.Add()->fData;
+        c.Name = name;
+        c.Initials = initials;
+    }
+
+    TBillOfMaterials& bom = m.fBillOfMaterials;
+    for (TBOMColumn c : {bomColItemNumber, bomcolArticleCode, bomcolDescription, bomcolManufacturer, bomcolQuantity})
+        bom.fUsedColumns.Add(static_cast<int32_t>(c));
+    {
+        TUserBOMData& u = bom.fUserBOMList.Add()->fData;
+        u.Description = "Seal kit";
+        u.ArticleCode = "SK-CB160";
+        u.Quantity = "1";
+    }
+    return r;
+}
+
 Design BuildDemo()
 {
     Design d = NewDesign(160.0, 120.0, 90.0);
@@ -752,6 +935,7 @@ Design BuildDemo()
         for (auto& s : h.Steps)
             if (s.TopAngle == 120 && !s.Attribute.Contains(saThreaded)) s.MachineCode = "DR";
     Renumber(d);
+    d.Records = DemoRecords(d);
     return d;
 }
 

@@ -10,16 +10,16 @@
 
 namespace qv::samples {
 
-void WriteRecordsBeforeHoles(TQuorvaneFile& HF, const TManifold& m, bool viewerFile)
+void WriteDocumentationRecords(TQuorvaneFile& HF, const TManifold& m, bool viewerFile)
 {
-    if (!viewerFile) {
-        WriteDocumentation(HF, m);
-        for (const auto& p : m.fPlotSettings) WritePlotSettings(HF, *p);
-        WriteLayoutList(HF, m.fLayoutList);
-    }
-    for (const auto& g : m.FGroupList) WriteGroup(HF, *g);
-    WriteCutOuts(HF, m.fCutOutList);
-    for (const auto& t : m.fHoleTextList) WriteHoleText(HF, *t);
+    if (viewerFile) return;
+    WriteDocumentation(HF, m);
+    for (const auto& p : m.fPlotSettings) WritePlotSettings(HF, *p);
+    WriteLayoutList(HF, m.fLayoutList);
+}
+
+void WriteCheckingRecords(TQuorvaneFile& HF, const TManifold& m, bool viewerFile)
+{
     if (!viewerFile) {
         for (const auto& a : m.fAssemblyList) WriteAssembly(HF, *a);
         for (const auto& c : m.fCrossList) WriteCross(HF, *c);
@@ -27,6 +27,15 @@ void WriteRecordsBeforeHoles(TQuorvaneFile& HF, const TManifold& m, bool viewerF
     WriteCalculateSettings(HF, m.fCalculateSettingsNew);
     for (const auto& d : m.fMountingHoleDefinitionList) WriteMountingHoleDefinition(HF, *d);
     WriteCheckers(HF, m.fCheckers);
+}
+
+void WriteRecordsBeforeHoles(TQuorvaneFile& HF, const TManifold& m, bool viewerFile)
+{
+    WriteDocumentationRecords(HF, m, viewerFile);
+    for (const auto& g : m.FGroupList) WriteGroup(HF, *g);
+    WriteCutOuts(HF, m.fCutOutList);
+    for (const auto& t : m.fHoleTextList) WriteHoleText(HF, *t);
+    WriteCheckingRecords(HF, m, viewerFile);
 }
 
 void WriteRecordsAfterHoles(TQuorvaneFile& HF, const TManifold& m) { WriteBillOfMaterials(HF, m.fBillOfMaterials); }

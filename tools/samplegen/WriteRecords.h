@@ -12,6 +12,12 @@ namespace qv::samples {
 // crosses (manifold files only), wall-thickness settings, mounting-hole
 // definitions and checkers: everything that comes before the holes.
 void WriteRecordsBeforeHoles(TQuorvaneFile& HF, const TManifold& m, bool viewerFile);
+// The same in three steps, for writers that write groups and hole texts
+// themselves: documentation records (revisions to layouts; manifold files
+// only), cut-outs, then assemblies, crosses, wall-thickness settings,
+// mounting-hole definitions and checkers.
+void WriteDocumentationRecords(TQuorvaneFile& HF, const TManifold& m, bool viewerFile);
+void WriteCheckingRecords(TQuorvaneFile& HF, const TManifold& m, bool viewerFile);
 // The bill of materials, which follows the holes.
 void WriteRecordsAfterHoles(TQuorvaneFile& HF, const TManifold& m);
 
