@@ -400,8 +400,8 @@ void TGLAnnulus::BuildMesh(TGLMesh& mesh) const
     const bool thinWall = fTopInnerRadius == TopRadius() && fBottomInnerRadius == BottomRadius();
     if (thinWall) return; // one wall, drawn from both sides
     AddSide(mesh, fBottomInnerRadius, fTopInnerRadius, true);
-    if (Height() == 0) return; // the two sides are the flat rings already
     AddRing(mesh, Height() / 2, fTopInnerRadius, TopRadius(), true);
+    if (Height() == 0) return; // a flat washer: the two rings would coincide
     AddRing(mesh, -Height() / 2, fBottomInnerRadius, BottomRadius(), false);
 }
 

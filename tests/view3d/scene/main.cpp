@@ -1,0 +1,13 @@
+// The scene tests need a QApplication (font engine, GL contexts, widgets)
+// and an X server; listing the tests needs neither.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
