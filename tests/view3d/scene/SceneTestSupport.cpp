@@ -2,11 +2,15 @@
 
 namespace qv::scene::test {
 
+static std::unique_ptr<TGLOffscreenContext> gShared;
+
 TGLOffscreenContext& SharedContext()
 {
-    static TGLOffscreenContext ctx;
-    return ctx;
+    if (!gShared) gShared = std::make_unique<TGLOffscreenContext>();
+    return *gShared;
 }
+
+void ReleaseSharedContext() { gShared.reset(); }
 
 THeadOnScene::THeadOnScene(TGLCameraStyle style)
 {

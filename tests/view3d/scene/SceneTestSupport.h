@@ -12,6 +12,8 @@ namespace qv::scene::test {
 
 // One off-screen context for the whole test program.
 TGLOffscreenContext& SharedContext();
+// Frees it (before the application object goes).
+void ReleaseSharedContext();
 
 // A camera on +Z at distance 10 looking at the origin, up +Y: screen right
 // is +X, screen up is +Y. With the focal length 60 one pixel of a picture
