@@ -1,5 +1,7 @@
 #include "SceneTestSupport.h"
 
+#include <cstdlib>
+
 namespace qv::scene::test {
 
 static std::unique_ptr<TGLOffscreenContext> gShared;
@@ -30,6 +32,12 @@ QImage THeadOnScene::Render(int w, int h, TColor background, int maxTile)
     opt.Background = ConvertWinColor(background);
     opt.MaxTileSize = maxTile;
     return SharedContext().Render(Scene, *Camera, w, h, opt);
+}
+
+void KeepPicture(const QImage& img, const char* name)
+{
+    if (const char* dir = std::getenv("QV_SCENE_PICTURES"))
+        img.save(QString::fromUtf8(dir) + "/" + QString::fromUtf8(name) + ".png", "PNG");
 }
 
 QPoint PixelOf(float x, float y, int w, int h)

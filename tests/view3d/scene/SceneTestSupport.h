@@ -30,6 +30,10 @@ struct THeadOnScene {
 // The pixel of a w x h picture where the scene point (x, y, 0) appears.
 QPoint PixelOf(float x, float y, int w = 200, int h = 200);
 
+// Saves a picture as NAME.png into the folder named by the environment
+// variable QV_SCENE_PICTURES, when set, for looking at it by hand.
+void KeepPicture(const QImage& img, const char* name);
+
 struct TRgb {
     int R, G, B;
 };
