@@ -392,3 +392,41 @@ TEST(SceneRender, TexturedSphereShowsTheCheckerboard)
     EXPECT_GT(dark, 500);
     EXPECT_GT(light, 500);
 }
+
+TEST(SceneRender, PolylinesAndAxesAreDrawnUnlitInTheirColours)
+{
+    THeadOnScene s;
+    s.Light->Shining = false; // lines do not depend on lighting
+    auto* lines = s.Scene.Objects()->AddNewChild<TGLLines>();
+    lines->AddNode(-1, -1, 0);
+    lines->AddNode(1, 1, 0);
+    lines->AddNode(1, -1, 0);
+    lines->LineColor = ConvertWinColor(0x0000FFFF);
+    lines->LineWidth = 3;
+    lines->NodesAspect = lnaInvisible;
+    auto* axes = s.Scene.Objects()->AddNewChild<TGLDummyCube>();
+    axes->SetPosition(-1.5f, 0.5f, 0);
+    axes->ShowAxes = true;
+    const QImage img = s.Render(200, 200);
+    KeepPicture(img, "lines-axes");
+
+    // Lit channels (1) clearly on, the others off; thin lines may cover
+    // only part of a pixel's samples.
+    auto expect = [&](float x, float y, int r, int g, int b) {
+        const TRgb c = PixelAt(img, PixelOf(x, y));
+        const int got[3] = {c.R, c.G, c.B}, want[3] = {r, g, b};
+        for (int k = 0; k < 3; ++k) {
+            if (want[k])
+                EXPECT_GT(got[k], 100) << x << "," << y << " channel " << k;
+            else
+                EXPECT_LT(got[k], 30) << x << "," << y << " channel " << k;
+        }
+    };
+    expect(0, 0, 1, 1, 0);          // on the first segment
+    expect(0.99f, 0, 1, 1, 0);      // on the second
+    expect(-0.5f, 0.5f, 0, 0, 0);   // the strip is not closed
+    expect(-1, -0.5f, 0, 0, 0);     // nor drawn back to the start
+    expect(-1.0f, 0.5f, 1, 0, 0);   // the dummy's X axis, 1 unit long
+    expect(-1.5f, 1.0f, 0, 1, 0);   // its Y axis
+    expect(-0.4f, 0.5f, 0, 0, 0);   // beyond the X axis' end
+}
