@@ -430,3 +430,25 @@ TEST(SceneRender, PolylinesAndAxesAreDrawnUnlitInTheirColours)
     expect(-1.5f, 1.0f, 0, 1, 0);   // its Y axis
     expect(-0.4f, 0.5f, 0, 0, 0);   // beyond the X axis' end
 }
+
+TEST(SceneRender, NodesOutliveAContextThatDrewThem)
+{
+    THeadOnScene s;
+    auto* cube = s.Scene.Objects()->AddNewChild<TGLCube>();
+    SetColour(cube, 0x000000FF);
+    uint64_t goneGroup = 0;
+    {
+        TGLOffscreenContext temporary;
+        ASSERT_TRUE(temporary.IsValid());
+        goneGroup = temporary.CacheGroup();
+        temporary.Render(s.Scene, *s.Camera, 40, 40, {});
+        ASSERT_EQ(cube->CacheEntries().size(), 1u);
+    }
+    EXPECT_FALSE(cache::IsLive(goneGroup));
+    // Another context builds its own copy and drops the stale entry.
+    EXPECT_TRUE(IsRed(PixelAt(s.Render(40, 40), {20, 20})));
+    ASSERT_EQ(cube->CacheEntries().size(), 1u);
+    EXPECT_EQ(cube->CacheEntries()[0].Group, SharedContext().CacheGroup());
+    delete cube; // hands its list to the live group only
+    EXPECT_TRUE(IsBackground(PixelAt(s.Render(40, 40), {20, 20}), 0));
+}
