@@ -25,7 +25,7 @@ namespace qv::scene {
 static double AnglePerPixel(const TGLCamera& camera)
 {
     const double f = camera.FocalLength != 0 ? std::fabs(double(camera.FocalLength)) : 1e-6;
-    return 0.12 / f;
+    return TGLCamera::PixelAngleFactor / f;
 }
 
 TFrustum ComputeFrustum(const TGLCamera& camera, const TRenderView& view)
@@ -70,7 +70,7 @@ float FocalLengthFor(float fieldOfView, double refWidth, double refHeight)
 {
     const double side = std::max(1.0, std::min(refWidth, refHeight));
     const double fov = std::clamp(double(fieldOfView), 1e-3, 179.0);
-    return static_cast<float>(side / 2 * 0.12 / std::tan(fov / 2 * qv::DegToRad));
+    return static_cast<float>(side / 2 * TGLCamera::PixelAngleFactor / std::tan(fov / 2 * qv::DegToRad));
 }
 
 // --- geometry cache ---
@@ -307,7 +307,10 @@ void RenderScene(const TGLScene& scene, const TGLCamera& camera, const TRenderVi
 
     // Opaque objects of the whole tree first, then the blended ones on top;
     // blended objects test depth but do not write it, so transparent
-    // objects behind each other all show.
+    // objects behind each other all show. They are also pushed back a
+    // little in depth: where a transparent face lies in the plane of an
+    // opaque one (the block face and the caps of the holes drilled from
+    // it) the opaque face shows cleanly instead of a speckled mix.
     glDisable(GL_BLEND);
     DrawNode(*scene.Objects(), TMatrix4::Identity(), base);
     TDrawContext blended = base;
@@ -315,7 +318,10 @@ void RenderScene(const TGLScene& scene, const TGLCamera& camera, const TRenderVi
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1, 1);
     DrawNode(*scene.Objects(), TMatrix4::Identity(), blended);
+    glDisable(GL_POLYGON_OFFSET_FILL);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 

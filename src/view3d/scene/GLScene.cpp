@@ -514,7 +514,7 @@ TVector3 TGLCamera::ScreenDeltaToVectorXY(float dx, float dy, float ratio) const
 float TGLCamera::UnitsPerPixel() const
 {
     const float f = FocalLength != 0 ? std::fabs(FocalLength) : 1e-6f;
-    return std::max(DistanceToTarget(), 1e-6f) * 0.12f / f;
+    return static_cast<float>(std::max(DistanceToTarget(), 1e-6f) * PixelAngleFactor / f);
 }
 
 float TGLCamera::NearPlane() const { return std::max(DepthOfView * 1e-3f, 1e-4f); }

@@ -406,6 +406,11 @@ enum TGLCameraStyle { csPerspective, csOrthogonal };
 // styles, so switching the style keeps the picture size at the target.
 class TGLCamera : public TGLBaseSceneObject {
 public:
+    // Angle in radians that one reference pixel spans, times the focal
+    // length. The navigation's pan step (d * 0.12 / FocalLength per pixel in
+    // perspective) relies on it to keep the model under the pointer.
+    static constexpr double PixelAngleFactor = 0.12;
+
     float FocalLength = 50.0f;
     float DepthOfView = 100.0f;
     TGLCameraStyle CameraStyle = csPerspective;

@@ -452,3 +452,21 @@ TEST(SceneRender, NodesOutliveAContextThatDrewThem)
     delete cube; // hands its list to the live group only
     EXPECT_TRUE(IsBackground(PixelAt(s.Render(40, 40), {20, 20}), 0));
 }
+
+TEST(SceneRender, OpaqueFaceInThePlaneOfATransparentOneShowsCleanly)
+{
+    // The front of the red cube lies in the front face of the grey box,
+    // like the cap of a hole in the face of the block.
+    THeadOnScene s(csPerspective);
+    AddGreyBox(s.Scene.Objects());
+    auto* cap = s.Scene.Objects()->AddNewChild<TGLCube>();
+    cap->SetCubeDepth(0.5f);
+    SetColour(cap, 0x000000FF);
+    const QImage img = s.Render(200, 200);
+    const QPoint c = PixelOf(0, 0);
+    int veiled = 0;
+    for (int y = c.y() - 12; y <= c.y() + 12; ++y)
+        for (int x = c.x() - 12; x <= c.x() + 12; ++x)
+            if (PixelAt(img, {x, y}).G > 60) ++veiled;
+    EXPECT_EQ(veiled, 0);
+}
