@@ -470,3 +470,29 @@ TEST(SceneRender, OpaqueFaceInThePlaneOfATransparentOneShowsCleanly)
             if (PixelAt(img, {x, y}).G > 60) ++veiled;
     EXPECT_EQ(veiled, 0);
 }
+
+TEST(SceneRender, BothCameraStylesFrameTheTargetPlaneAlike)
+{
+    // A thin square of 1 x 1 at the target: 50 pixels wide in both styles
+    // (focal length 60, distance 10: 0.02 units per pixel), twice as wide
+    // with twice the focal length (a longer lens magnifies).
+    struct TCase {
+        TGLCameraStyle style;
+        float focal;
+        int width;
+    };
+    for (const auto& c : {TCase{csPerspective, 60, 50}, TCase{csOrthogonal, 60, 50}, TCase{csOrthogonal, 120, 100},
+                          TCase{csPerspective, 120, 100}}) {
+        SCOPED_TRACE(testing::Message() << "style " << c.style << " focal " << c.focal);
+        THeadOnScene s(c.style);
+        s.Camera->FocalLength = c.focal;
+        auto* square = s.Scene.Objects()->AddNewChild<TGLCube>();
+        square->SetCubeDepth(0.01f);
+        SetColour(square, 0x000000FF);
+        const QImage img = s.Render(200, 200);
+        int red = 0;
+        for (int x = 0; x < img.width(); ++x)
+            if (IsRed(PixelAt(img, {x, 100}))) ++red;
+        EXPECT_NEAR(red, c.width, 2);
+    }
+}
