@@ -1025,6 +1025,19 @@ Design BuildLarge(int holes, unsigned seed)
             plug.ComponentType = "Plug " + std::string(t.Name);
             h.Valves.push_back(plug);
         }
+        if (i % 5 == 2) {
+            // A label next to the port, in the document's default style.
+            HoleText text;
+            text.Caption = name + "|" + t.Name;
+            text.OffSet = {t.Od, -t.Od};
+            h.Texts.push_back(text);
+        }
+        if (i % 9 == 4) {
+            ManufacturingNote note;
+            note.Notes = {"Deburr the intersection with the " + std::string(kWords[g]) + " line",
+                          "Check the thread with a go/no-go gauge"};
+            h.Note = note;
+        }
     }
     Renumber(d);
     return d;

@@ -228,10 +228,10 @@ TEST(SceneMesh, TextIsScaledToItsTallestGlyphAndAdjusted)
         EXPECT_NEAR(b.Min.Z, 0, 1e-6);
         EXPECT_NEAR(b.Max.Z, 0, 1e-6);
         const float tol = 0.01f;
-        if (!std::isnan(c.minX)) EXPECT_NEAR(b.Min.X, c.minX, tol);
-        if (!std::isnan(c.maxX)) EXPECT_NEAR(b.Max.X, c.maxX, tol);
-        if (!std::isnan(c.minY)) EXPECT_NEAR(b.Min.Y, c.minY, tol);
-        if (!std::isnan(c.maxY)) EXPECT_NEAR(b.Max.Y, c.maxY, tol);
+        if (!std::isnan(c.minX)) { EXPECT_NEAR(b.Min.X, c.minX, tol); }
+        if (!std::isnan(c.maxX)) { EXPECT_NEAR(b.Max.X, c.maxX, tol); }
+        if (!std::isnan(c.minY)) { EXPECT_NEAR(b.Min.Y, c.minY, tol); }
+        if (!std::isnan(c.maxY)) { EXPECT_NEAR(b.Max.Y, c.maxY, tol); }
         if (c.horz == haLeft && c.oblique == 0) {
             // Reads along +X from just right of the origin, several heights long.
             EXPECT_GE(b.Min.X, 0);
