@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "QuorvaneFiles.h"
 #include "Flatten.h"
+#include "LoadedDesign.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -68,12 +69,10 @@ std::unique_ptr<TManifold> LoadRecord(const TBody& body, bool viewer = false,
                                                viewer);
     const timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
     EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-    auto m = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(viewer ? m->LoadFromViewerFile(path) : m->LoadFromFile(path));
-    if (messages) *messages = collector.Texts();
-    else EXPECT_TRUE(collector.Entries().empty());
-    return m;
+    auto r = test::LoadDesignFile(path, viewer);
+    if (messages) *messages = r.Texts;
+    else EXPECT_TRUE(r.Messages.empty());
+    return std::move(r.M);
 }
 
 TBody Int(uint16_t tag, int32_t v) { return [=](TQuorvaneFile& f) { f.WriteInteger(tag, v); }; }

@@ -7,6 +7,7 @@
 #include "CalculateSettings.h"
 #include "CheckerLists.h"
 #include "Flatten.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "MountingHoleDefinitions.h"
@@ -29,11 +30,8 @@ using Strings = std::vector<std::string>;
 std::unique_ptr<TManifold> Load(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
                                 bool withEnd = true)
 {
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    auto m = std::make_unique<TManifold>();
-    TMessageCollector collector; // a cut-off file warns; the tests look at the data
-    EXPECT_TRUE(m->LoadFromFile(path));
-    return m;
+    // A cut-off file warns; the tests look at the data.
+    return test::LoadDesign(name, body, withEnd).M;
 }
 
 // Bare start and end tags of a record.

@@ -3,6 +3,7 @@
 #include "ContourLists.h"
 #include "Flatten.h"
 #include "HoleLists.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "TestFiles.h"
@@ -27,17 +28,14 @@ TContour Corner(double x, double y)
 // Loads a design with one hole holding the given contours.
 std::unique_ptr<TManifold> LoadHoleWithContours(const std::string& name, const std::vector<TContour>& contours)
 {
-    const std::string path = test::WriteDesign(name, [&](TQuorvaneFile& f) {
+    auto r = test::LoadDesign(name, [&](TQuorvaneFile& f) {
         test::WriteSimpleHole(f, 1, [&](TQuorvaneFile& g) {
             for (const auto& c : contours) samples::WriteContour(g, c);
         });
     });
-    auto m = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(m->LoadFromFile(path));
-    EXPECT_TRUE(collector.Entries().empty());
-    EXPECT_EQ(m->HoleList().Count(), 1);
-    return m;
+    EXPECT_TRUE(r.Messages.empty());
+    EXPECT_EQ(r.M->HoleList().Count(), 1);
+    return std::move(r.M);
 }
 
 } // namespace
@@ -74,7 +72,7 @@ TEST(ContourRecord, CircleAndPolygonRoundTrip)
 
 TEST(ContourRecord, DefaultsRepeatsUnknownTagsAndCutOff)
 {
-    const std::string path = test::WriteDesign(
+    const auto r = test::LoadDesign(
         "contour-odd.mnf",
         [](TQuorvaneFile& f) {
             test::WriteSimpleHole(f, 1, [](TQuorvaneFile& g) {
@@ -92,10 +90,8 @@ TEST(ContourRecord, DefaultsRepeatsUnknownTagsAndCutOff)
             f.WriteVar(6000);
             f.WriteDouble(6011, 9.0); // the file ends here
         },
-        false, false);
-    TManifold m;
-    TMessageCollector collector;
-    EXPECT_TRUE(m.LoadFromFile(path));
+        false);
+    const TManifold& m = *r.M;
     ASSERT_EQ(m.HoleList().Count(), 2);
     const TContourList& first = m.HoleList().First()->FContourList;
     ASSERT_EQ(first.Count(), 2);
@@ -104,5 +100,5 @@ TEST(ContourRecord, DefaultsRepeatsUnknownTagsAndCutOff)
     const TContourList& cut = m.HoleList().Last()->FContourList;
     ASSERT_EQ(cut.Count(), 1);
     EXPECT_EQ(test::Flat(*cut.First()), test::Flat(Corner(9.0, 0.0)));
-    EXPECT_EQ(collector.Texts(), std::vector<std::string>{kTruncatedFileWarning});
+    EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
 }

@@ -3,6 +3,7 @@
 #include "CutOut.Helpers.h"
 #include "CutOutLists.h"
 #include "Flatten.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "TestFiles.h"
@@ -16,28 +17,6 @@
 using namespace qv;
 
 namespace {
-
-struct Loaded {
-    std::unique_ptr<TManifold> M;
-    std::vector<std::string> Messages;
-    const TCutOutList& CutOuts() const { return M->CutOutList(); }
-};
-
-Loaded LoadFile(const std::string& path, bool viewer)
-{
-    Loaded r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(viewer ? r.M->LoadFromViewerFile(path) : r.M->LoadFromFile(path));
-    r.Messages = collector.Texts();
-    return r;
-}
-
-Loaded LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool viewer = false,
-                  bool withEnd = true)
-{
-    return LoadFile(test::WriteDesign(name, body, viewer, withEnd), viewer);
-}
 
 TCutOut Sample()
 {
@@ -65,27 +44,27 @@ TEST(CutOutRecord, RoundTripOfEveryFieldInManifoldAndViewerFiles)
     second.fData.Width = 4.0;
     for (bool viewer : {false, true}) {
         SCOPED_TRACE(viewer ? "viewer file" : "manifold file");
-        const Loaded r = LoadDesign(viewer ? "cutout-all.mvf" : "cutout-all.mnf", [&](TQuorvaneFile& f) {
+        const auto r = test::LoadDesign(viewer ? "cutout-all.mvf" : "cutout-all.mnf", [&](TQuorvaneFile& f) {
             WriteCutOut(f, sample);
             WriteCutOut(f, second);
             test::WriteSimpleHole(f, 1); // the reader stops exactly at its end tag
-        }, viewer);
-        EXPECT_TRUE(r.Messages.empty());
-        ASSERT_EQ(r.CutOuts().Count(), 2);
-        EXPECT_EQ(test::Flat(*r.CutOuts().First()), test::Flat(sample));
-        EXPECT_EQ(test::Flat(*r.CutOuts().Last()), test::Flat(second));
+        }, true, viewer);
+        EXPECT_TRUE(r.Texts.empty());
+        ASSERT_EQ(r.M->CutOutList().Count(), 2);
+        EXPECT_EQ(test::Flat(*r.M->CutOutList().First()), test::Flat(sample));
+        EXPECT_EQ(test::Flat(*r.M->CutOutList().Last()), test::Flat(second));
         EXPECT_EQ(r.M->HoleList().Count(), 1);
     }
 }
 
 TEST(CutOutRecord, EmptyRecordHasEveryDefault)
 {
-    const Loaded r = LoadDesign("cutout-empty.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("cutout-empty.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(32000);
         f.WriteVar(32999);
     });
-    ASSERT_EQ(r.CutOuts().Count(), 1);
-    const TCutOutData& d = r.CutOuts().First()->fData;
+    ASSERT_EQ(r.M->CutOutList().Count(), 1);
+    const TCutOutData& d = r.M->CutOutList().First()->fData;
     EXPECT_EQ(d.FaceNumber, 1);
     EXPECT_EQ(d.Corner, 1);
     EXPECT_EQ(d.X, 0.0);
@@ -95,14 +74,14 @@ TEST(CutOutRecord, EmptyRecordHasEveryDefault)
     EXPECT_TRUE(d.Through);
     EXPECT_EQ(d.Depth, 0.0);
     EXPECT_FALSE(d.SimpleChamfer);
-    EXPECT_FALSE(r.CutOuts().First()->GetHasSimpleChamfer());
+    EXPECT_FALSE(r.M->CutOutList().First()->GetHasSimpleChamfer());
 }
 
 TEST(CutOutRecord, OnlyTheFaceGivesAThroughCutOutOfNoSize)
 {
     // Corner 1 of face 4 of a 100 x 80 x 60 block, through: the end point
     // lies across the block along the normal, and the outline collapses.
-    const Loaded r = LoadDesign("cutout-face-only.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("cutout-face-only.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(2000);
         f.WriteDouble(2010, 100.0);
         f.WriteDouble(2020, 80.0);
@@ -112,8 +91,8 @@ TEST(CutOutRecord, OnlyTheFaceGivesAThroughCutOutOfNoSize)
         f.WriteInteger(32010, 4);
         f.WriteVar(32999);
     });
-    ASSERT_EQ(r.CutOuts().Count(), 1);
-    const TCutOut& c = *r.CutOuts().First();
+    ASSERT_EQ(r.M->CutOutList().Count(), 1);
+    const TCutOut& c = *r.M->CutOutList().First();
     const TXYZPoint max = r.M->Max();
     EXPECT_EQ(c.fData.Corner, 1);
     EXPECT_TRUE(c.fData.Through);
@@ -127,7 +106,7 @@ TEST(CutOutRecord, OnlyTheFaceGivesAThroughCutOutOfNoSize)
 
 TEST(CutOutRecord, UnknownTagsRepeatsAndOutOfRangeValues)
 {
-    const Loaded r = LoadDesign("cutout-odd.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("cutout-odd.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(32000);
         f.WriteInteger(32010, 2);
         f.WriteInteger(32010, 9);       // repeated: the last value counts, out of range kept
@@ -141,8 +120,8 @@ TEST(CutOutRecord, UnknownTagsRepeatsAndOutOfRangeValues)
         f.WriteBoolean(32082, true);
         f.WriteVar(32999);
     });
-    ASSERT_EQ(r.CutOuts().Count(), 1);
-    const TCutOut& c = *r.CutOuts().First();
+    ASSERT_EQ(r.M->CutOutList().Count(), 1);
+    const TCutOut& c = *r.M->CutOutList().First();
     EXPECT_EQ(c.fData.FaceNumber, 9);
     EXPECT_EQ(c.fData.Corner, 7);
     EXPECT_EQ(c.fData.Width, 25.0);
@@ -179,9 +158,9 @@ TEST(CutOutRecord, CutOffAtEveryByteKeepsWhatWasRead)
     for (size_t cut = recordStart + 6; cut < full.size(); ++cut) {
         SCOPED_TRACE(testing::Message() << "cut after " << cut << " bytes");
         test::WriteBytes(path, full.substr(0, cut));
-        const Loaded r = LoadFile(path, false);
-        EXPECT_EQ(r.Messages, std::vector<std::string>{kTruncatedFileWarning});
-        ASSERT_EQ(r.CutOuts().Count(), 1);
+        const auto r = test::LoadDesignFile(path);
+        EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
+        ASSERT_EQ(r.M->CutOutList().Count(), 1);
 
         test::TFlat expected = flatDefaults;
         size_t end = recordStart + 6;
@@ -189,7 +168,7 @@ TEST(CutOutRecord, CutOffAtEveryByteKeepsWhatWasRead)
             end += 6 + fld.payload;
             if (end <= cut) expected[fld.key] = flatSample.at(fld.key);
         }
-        EXPECT_EQ(test::Flat(*r.CutOuts().First()), expected);
+        EXPECT_EQ(test::Flat(*r.M->CutOutList().First()), expected);
     }
 }
 
@@ -274,13 +253,13 @@ TEST(CutOutList, AssignCloneAndClearCopyAndFreeEverything)
 
 TEST(CutOutList, LoadingAnotherFileStartsAnEmptyList)
 {
-    const Loaded r = LoadDesign("cutout-two.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("cutout-two.mnf", [](TQuorvaneFile& f) {
         WriteCutOut(f, Sample());
         WriteCutOut(f, Sample());
     });
-    ASSERT_EQ(r.CutOuts().Count(), 2);
+    ASSERT_EQ(r.M->CutOutList().Count(), 2);
     r.M->CutOutList().GetFaceLines(1)->push_back({});
     EXPECT_TRUE(r.M->LoadFromFile(test::WriteDesign("cutout-none.mnf", {})));
-    EXPECT_EQ(r.CutOuts().Count(), 0);
-    EXPECT_TRUE(r.CutOuts().GetFaceLines(1)->empty());
+    EXPECT_EQ(r.M->CutOutList().Count(), 0);
+    EXPECT_TRUE(r.M->CutOutList().GetFaceLines(1)->empty());
 }

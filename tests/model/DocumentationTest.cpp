@@ -2,6 +2,7 @@
 // variables, the to-do list of holes waiting to be placed, revisions, the
 // layout of the revision table, and the working sessions.
 #include "Flatten.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "Projects.h"
@@ -19,38 +20,7 @@
 #include <vector>
 
 using namespace qv;
-
-namespace {
-
-struct Loaded {
-    std::unique_ptr<TManifold> M;
-    std::vector<TMessageCollector::TEntry> Messages;
-};
-
-Loaded Load(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool withEnd = true)
-{
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    Loaded r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(r.M->LoadFromFile(path));
-    r.Messages = collector.Entries();
-    return r;
-}
-
-// Keys of two flattened objects whose values are equal although they should
-// not be (sample contents must differ from the defaults in every field).
-std::vector<std::string> SameValues(const test::TFlat& a, const test::TFlat& b)
-{
-    std::vector<std::string> same;
-    for (const auto& [key, value] : a) {
-        auto it = b.find(key);
-        if (it != b.end() && it->second == value) same.push_back(key);
-    }
-    return same;
-}
-
-} // namespace
+using test::SameValues;
 
 // ------------------------------------------------------------- round trip
 
@@ -82,7 +52,8 @@ TEST(DocumentationRecords, RoundTripKeepsEveryField)
 {
     TManifold expected;
     samples::FillSampleDocumentation(expected);
-    const Loaded r = Load("doc-roundtrip.mnf", [&](TQuorvaneFile& f) { samples::WriteDocumentation(f, expected); });
+    const auto r =
+        test::LoadDesign("doc-roundtrip.mnf", [&](TQuorvaneFile& f) { samples::WriteDocumentation(f, expected); });
     EXPECT_TRUE(r.Messages.empty());
     const TManifold& m = *r.M;
     EXPECT_EQ(test::Flat(m.FProject), test::Flat(expected.FProject));
@@ -99,7 +70,7 @@ TEST(DocumentationRecords, RoundTripKeepsEveryField)
 TEST(DocumentationRecords, EmptyRecordsLoadTheDefaults)
 {
     const TDateTime before = NowLocal();
-    const Loaded r = Load("doc-empty.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("doc-empty.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(3000); f.WriteVar(3999);
         f.WriteVar(3400); f.WriteVar(3200); f.WriteVar(3299); f.WriteVar(3499);
         f.WriteVar(8000); f.WriteVar(8999);
@@ -164,7 +135,7 @@ TEST(DocumentationRecords, EmptyRecordsLoadTheDefaults)
 
 TEST(DocumentationRecords, LaterFieldsWinLinesAccumulateUnknownTagsAreSkipped)
 {
-    const Loaded r = Load("doc-repeat.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("doc-repeat.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(3000);
         f.WriteString(3010, "A");
         f.WriteString(3015, "not a revision field"); // unknown tag with a payload
@@ -213,7 +184,7 @@ TEST(DocumentationRecords, LaterFieldsWinLinesAccumulateUnknownTagsAreSkipped)
 
 TEST(DocumentationRecords, ToDoHolesAreReadWholeAndKeptApartFromTheBlock)
 {
-    const Loaded r = Load("doc-todo.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("doc-todo.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(4500);
         f.WriteString(4700, "before");
         test::WriteSimpleHole(f, 7, [](TQuorvaneFile& g) {
@@ -306,7 +277,7 @@ TEST(DocumentationRecords, RecordsCutOffByTheEndOfTheFileKeepWhatWasRead)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Loaded r = Load(std::string("doc-cut-") + std::to_string(&c - cases) + ".mnf", c.body, false);
+        const auto r = test::LoadDesign(std::string("doc-cut-") + std::to_string(&c - cases) + ".mnf", c.body, false);
         c.check(*r.M);
         ASSERT_EQ(r.Messages.size(), 1u);
         EXPECT_EQ(r.Messages[0].Text, kTruncatedFileWarning);

@@ -3,6 +3,7 @@
 // case-insensitive text comparison the lookups use.
 #include "Flatten.h"
 #include "GroupLists.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "TestFiles.h"
@@ -18,24 +19,6 @@
 using namespace qv;
 
 namespace {
-
-struct LoadedGroups {
-    std::unique_ptr<TManifold> M;
-    std::vector<std::string> Messages;
-    const TGroupList& Groups() const { return M->GroupList(); }
-};
-
-LoadedGroups LoadGroups(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
-                        bool withEnd = true)
-{
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    LoadedGroups r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(r.M->LoadFromFile(path));
-    r.Messages = collector.Texts();
-    return r;
-}
 
 TGroup MakeGroup(const std::string& code, TColor color)
 {
@@ -116,19 +99,19 @@ TEST(GroupRecord, EveryFieldRoundTripsInFileOrder)
     second.FData.Flow = 12.5;
     second.FData.MaxSpeed = 2.0;
 
-    const LoadedGroups r = LoadGroups("groups-all.mnf", [&](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("groups-all.mnf", [&](TQuorvaneFile& f) {
         samples::WriteGroup(f, first);
         samples::WriteGroup(f, second);
     });
-    EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.Groups().Count(), 2);
-    EXPECT_EQ(test::Flat(*r.Groups().First()), test::Flat(first));
-    EXPECT_EQ(test::Flat(*r.Groups().Last()), test::Flat(second));
+    EXPECT_TRUE(r.Texts.empty());
+    ASSERT_EQ(r.M->GroupList().Count(), 2);
+    EXPECT_EQ(test::Flat(*r.M->GroupList().First()), test::Flat(first));
+    EXPECT_EQ(test::Flat(*r.M->GroupList().Last()), test::Flat(second));
 }
 
 TEST(GroupRecord, AbsentFieldsKeepTheirDefaults)
 {
-    const LoadedGroups r = LoadGroups("groups-min.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("groups-min.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(5000);
         f.WriteVar(5999);
         f.WriteVar(5000); // code and colour only
@@ -136,14 +119,14 @@ TEST(GroupRecord, AbsentFieldsKeepTheirDefaults)
         f.WriteInteger(5200, 255);
         f.WriteVar(5999);
     });
-    ASSERT_EQ(r.Groups().Count(), 2);
-    EXPECT_EQ(test::Flat(*r.Groups().First()), test::Flat(TGroup{}));
-    EXPECT_EQ(test::Flat(*r.Groups().Last()), test::Flat(MakeGroup("P", 255)));
+    ASSERT_EQ(r.M->GroupList().Count(), 2);
+    EXPECT_EQ(test::Flat(*r.M->GroupList().First()), test::Flat(TGroup{}));
+    EXPECT_EQ(test::Flat(*r.M->GroupList().Last()), test::Flat(MakeGroup("P", 255)));
 }
 
 TEST(GroupRecord, FillKeepsTheLowByteRepeatsKeepTheLastValueUnknownTagsSkipped)
 {
-    const LoadedGroups r = LoadGroups("groups-odd.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("groups-odd.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(5000);
         f.WriteString(5100, "A");
         f.WriteString(5100, "B");
@@ -155,18 +138,18 @@ TEST(GroupRecord, FillKeepsTheLowByteRepeatsKeepTheLastValueUnknownTagsSkipped)
         f.WriteInteger(5300, -1);
         f.WriteVar(5999);
     });
-    ASSERT_EQ(r.Groups().Count(), 2);
-    const TGroupData& d = r.Groups().First()->FData;
+    ASSERT_EQ(r.M->GroupList().Count(), 2);
+    const TGroupData& d = r.M->GroupList().First()->FData;
     EXPECT_EQ(d.Code, "B");
     EXPECT_EQ(d.Fill, 0x34);
     EXPECT_EQ(d.Color, -16777216);
     EXPECT_EQ(d.Flow, 0.0);
-    EXPECT_EQ(r.Groups().Last()->FData.Fill, 0xFF);
+    EXPECT_EQ(r.M->GroupList().Last()->FData.Fill, 0xFF);
 }
 
 TEST(GroupRecord, GroupCutOffByTheEndOfTheFileKeepsWhatWasRead)
 {
-    const LoadedGroups r = LoadGroups(
+    const auto r = test::LoadDesign(
         "groups-cut.mnf",
         [](TQuorvaneFile& f) {
             f.WriteVar(5000);
@@ -174,9 +157,9 @@ TEST(GroupRecord, GroupCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteInteger(5200, 42);
         },
         false);
-    ASSERT_EQ(r.Groups().Count(), 1);
-    EXPECT_EQ(test::Flat(*r.Groups().First()), test::Flat(MakeGroup("P", 42)));
-    EXPECT_EQ(r.Messages, std::vector<std::string>{kTruncatedFileWarning});
+    ASSERT_EQ(r.M->GroupList().Count(), 1);
+    EXPECT_EQ(test::Flat(*r.M->GroupList().First()), test::Flat(MakeGroup("P", 42)));
+    EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
 }
 
 // ------------------------------------------------------------ group list

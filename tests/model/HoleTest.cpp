@@ -1,6 +1,7 @@
 // Holes: the hole record of a file, attributes, selection, face coordinates,
 // angles, port names, copies and the queries and renumbering of the list.
 #include "HoleLists.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "TestFiles.h"
@@ -13,23 +14,6 @@
 using namespace qv;
 
 namespace {
-
-struct Loaded {
-    std::unique_ptr<TManifold> M;
-    std::vector<TMessageCollector::TEntry> Messages;
-    const THoleList& Holes() const { return M->HoleList(); }
-};
-
-Loaded LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool withEnd = true)
-{
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    Loaded r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(r.M->LoadFromFile(path));
-    r.Messages = collector.Entries();
-    return r;
-}
 
 void WriteStep(TQuorvaneFile& f, double D, double d)
 {
@@ -45,7 +29,7 @@ void WriteStep(TQuorvaneFile& f, double D, double d)
 
 TEST(HoleRecord, EveryTagReachesItsField)
 {
-    const Loaded r = LoadDesign("hole-all.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-all.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(10000);
         f.WriteString(7010, "Cavity");
         f.WriteString(7020, "cav.bmp");
@@ -88,8 +72,8 @@ TEST(HoleRecord, EveryTagReachesItsField)
         f.WriteVar(19999);
     });
     EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.Holes().Count(), 1);
-    const THoleData& d = r.Holes().First()->FData;
+    ASSERT_EQ(r.M->HoleList().Count(), 1);
+    const THoleData& d = r.M->HoleList().First()->FData;
     EXPECT_EQ(d.Properties.Title, "Cavity");
     EXPECT_EQ(d.Properties.Bitmap, "cav.bmp");
     EXPECT_EQ(d.Properties.Description, "Two-way cavity");
@@ -132,13 +116,13 @@ TEST(HoleRecord, EveryTagReachesItsField)
 
 TEST(HoleRecord, AbsentFieldsKeepTheirDefaults)
 {
-    const Loaded r = LoadDesign("hole-min.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-min.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(10000);
         WriteStep(f, 10.0, 20.0);
         f.WriteVar(19999);
     });
-    ASSERT_EQ(r.Holes().Count(), 1);
-    const THoleData& d = r.Holes().First()->FData;
+    ASSERT_EQ(r.M->HoleList().Count(), 1);
+    const THoleData& d = r.M->HoleList().First()->FData;
     EXPECT_EQ(d.HoleNumber, 0);
     EXPECT_EQ(d.PatternHandle, -1);
     EXPECT_EQ(d.PatternHoleNumber, -1);
@@ -146,7 +130,7 @@ TEST(HoleRecord, AbsentFieldsKeepTheirDefaults)
     EXPECT_EQ(d.ExternalFileScale, 1.0);
     EXPECT_TRUE(d.Properties.Use);
     EXPECT_TRUE(d.Attribute.Empty());
-    EXPECT_TRUE(r.Holes().First()->fComments.empty());
+    EXPECT_TRUE(r.M->HoleList().First()->fComments.empty());
 }
 
 TEST(HoleRecord, AttributeTagsAndQueries)
@@ -178,7 +162,7 @@ TEST(HoleRecord, AttributeTagsAndQueries)
     // Hole i has only the tag of row i set True; the last hole has every
     // attribute tag False and a tag of the attribute range that names no
     // attribute.
-    const Loaded r = LoadDesign("hole-attributes.mnf", [&](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-attributes.mnf", [&](TQuorvaneFile& f) {
         for (int i = 0; i < n; ++i)
             test::WriteSimpleHole(f, i + 1, [&](TQuorvaneFile& g) { g.WriteBoolean(uint16_t(rows[i].tag), true); });
         test::WriteSimpleHole(f, n + 1, [&](TQuorvaneFile& g) {
@@ -186,21 +170,21 @@ TEST(HoleRecord, AttributeTagsAndQueries)
             g.WriteBoolean(16005, true);
         });
     });
-    ASSERT_EQ(r.Holes().Count(), n + 1);
+    ASSERT_EQ(r.M->HoleList().Count(), n + 1);
     for (int i = 0; i < n; ++i) {
         SCOPED_TRACE(rows[i].tag);
         EXPECT_EQ(int(rows[i].member), i); // ordinal order of the table
         EXPECT_EQ(HoleAttributeTag(rows[i].member), rows[i].tag);
-        const THole& h = *r.Holes().GetHoles(i);
+        const THole& h = *r.M->HoleList().GetHoles(i);
         EXPECT_EQ(h.FData.Attribute.Value, 1u << i);
         for (int j = 0; j < n; ++j) EXPECT_EQ((h.*rows[j].query)(), i == j) << "query of tag " << rows[j].tag;
     }
-    EXPECT_TRUE(r.Holes().GetHoles(n)->FData.Attribute.Empty());
+    EXPECT_TRUE(r.M->HoleList().GetHoles(n)->FData.Attribute.Empty());
 }
 
 TEST(HoleRecord, CommentsInFileOrderAndSelectionTagSkipped)
 {
-    const Loaded r = LoadDesign("hole-comments.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-comments.mnf", [](TQuorvaneFile& f) {
         test::WriteSimpleHole(f, 3, [](TQuorvaneFile& g) {
             g.WriteString(10320, "first");
             g.WriteInteger(10270, 2); // selection state of the design program
@@ -209,8 +193,8 @@ TEST(HoleRecord, CommentsInFileOrderAndSelectionTagSkipped)
             g.WriteInteger(10200, 5);
         });
     });
-    ASSERT_EQ(r.Holes().Count(), 1);
-    const THole& h = *r.Holes().First();
+    ASSERT_EQ(r.M->HoleList().Count(), 1);
+    const THole& h = *r.M->HoleList().First();
     EXPECT_EQ(h.fComments, (std::vector<std::string>{"first", "second", "third"}));
     EXPECT_EQ(h.FData.SelectedMode, 0);
     EXPECT_FALSE(h.GetSelected());
@@ -219,7 +203,7 @@ TEST(HoleRecord, CommentsInFileOrderAndSelectionTagSkipped)
 
 TEST(HoleRecord, UnknownNestedRecordIsSkippedFieldByField)
 {
-    const Loaded r = LoadDesign("hole-unknown-nested.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-unknown-nested.mnf", [](TQuorvaneFile& f) {
         test::WriteSimpleHole(f, 8, [](TQuorvaneFile& g) {
             g.WriteVar(45000);
             g.WriteDouble(45010, 1.0);
@@ -229,16 +213,16 @@ TEST(HoleRecord, UnknownNestedRecordIsSkippedFieldByField)
         });
     });
     EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.Holes().Count(), 1);
-    EXPECT_EQ(r.Holes().First()->FData.XXY, 17.0);
-    EXPECT_EQ(r.Holes().First()->FStepList.Count(), 1);
+    ASSERT_EQ(r.M->HoleList().Count(), 1);
+    EXPECT_EQ(r.M->HoleList().First()->FData.XXY, 17.0);
+    EXPECT_EQ(r.M->HoleList().First()->FStepList.Count(), 1);
 }
 
 TEST(HoleRecord, OwnedRecordsAreCountedAndPassedOverWhole)
 {
     // Contours, extra diameters, valves, notes and hole texts belong to the
     // hole; none of their fields may change the hole's own data.
-    const Loaded r = LoadDesign("hole-owned.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-owned.mnf", [](TQuorvaneFile& f) {
         test::WriteSimpleHole(f, 1, [](TQuorvaneFile& g) {
             for (int i = 0; i < 2; ++i) {
                 g.WriteVar(6000);
@@ -265,21 +249,21 @@ TEST(HoleRecord, OwnedRecordsAreCountedAndPassedOverWhole)
         test::WriteSimpleHole(f, 2);
     });
     EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.Holes().Count(), 2);
-    const THole& h = *r.Holes().First();
+    ASSERT_EQ(r.M->HoleList().Count(), 2);
+    const THole& h = *r.M->HoleList().First();
     EXPECT_EQ(h.FData.HoleNumber, 1);
     EXPECT_EQ(h.FStepList.Count(), 1);
     EXPECT_EQ(h.FContourList.Count(), 2);
     EXPECT_EQ(h.fExtraDiameterList.Count(), 1);
     EXPECT_EQ(h.FValveList.Count(), 1);
     EXPECT_EQ(h.fHoleTextList.Count(), 2);
-    EXPECT_EQ(r.Holes().GetHoleTextCount(), 1);
-    EXPECT_EQ(r.Holes().GetHoles(1)->FData.HoleNumber, 2);
+    EXPECT_EQ(r.M->HoleList().GetHoleTextCount(), 1);
+    EXPECT_EQ(r.M->HoleList().GetHoles(1)->FData.HoleNumber, 2);
 }
 
 TEST(HoleRecord, HoleWithoutStepsGetsAnErrorStep)
 {
-    const Loaded r = LoadDesign("hole-nosteps.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-nosteps.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(10000);
         f.WriteInteger(10010, 7);
         f.WriteVar(19999);
@@ -289,8 +273,8 @@ TEST(HoleRecord, HoleWithoutStepsGetsAnErrorStep)
     EXPECT_EQ(r.Messages[0].Kind, TMessageKind::Error);
     EXPECT_EQ(r.Messages[0].Text,
               "Error in hole 7: No diameters found!\rA diameter is added, this hole should be changed.");
-    ASSERT_EQ(r.Holes().Count(), 2); // loading went on
-    const TStepList& steps = r.Holes().First()->FStepList;
+    ASSERT_EQ(r.M->HoleList().Count(), 2); // loading went on
+    const TStepList& steps = r.M->HoleList().First()->FStepList;
     ASSERT_EQ(steps.Count(), 1);
     const TStepData& d = steps.First()->FData;
     EXPECT_EQ(d.Remark, "ERROR!");
@@ -300,24 +284,24 @@ TEST(HoleRecord, HoleWithoutStepsGetsAnErrorStep)
     EXPECT_EQ(d.StepNumber, 0);
     EXPECT_EQ(d.PortName, "<>");
     EXPECT_TRUE(d.Attribute.Empty());
-    EXPECT_EQ(r.Holes().GetHoles(1)->FStepList.Count(), 1);
-    EXPECT_EQ(r.Holes().GetHoles(1)->FStepList.First()->FData.Remark, "");
+    EXPECT_EQ(r.M->HoleList().GetHoles(1)->FStepList.Count(), 1);
+    EXPECT_EQ(r.M->HoleList().GetHoles(1)->FStepList.First()->FData.Remark, "");
 }
 
 TEST(HoleRecord, HolesStayInFileOrder)
 {
-    const Loaded r = LoadDesign("hole-order.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("hole-order.mnf", [](TQuorvaneFile& f) {
         test::WriteSimpleHole(f, 5);
         test::WriteSimpleHole(f, 2);
         test::WriteSimpleHole(f, 5);
     });
-    ASSERT_EQ(r.Holes().Count(), 3);
-    EXPECT_EQ(r.Holes().GetFirst()->FData.HoleNumber, 5);
-    EXPECT_EQ(r.Holes().GetHoles(1)->FData.HoleNumber, 2);
-    EXPECT_EQ(r.Holes().IndexOf(2), 1);
-    EXPECT_EQ(r.Holes().IndexOf(5), 0); // the first of two with that number
-    EXPECT_EQ(r.Holes().IndexOf(9), -1);
-    EXPECT_EQ(r.Holes().IndexOf(r.Holes().GetLast()), 2);
+    ASSERT_EQ(r.M->HoleList().Count(), 3);
+    EXPECT_EQ(r.M->HoleList().GetFirst()->FData.HoleNumber, 5);
+    EXPECT_EQ(r.M->HoleList().GetHoles(1)->FData.HoleNumber, 2);
+    EXPECT_EQ(r.M->HoleList().IndexOf(2), 1);
+    EXPECT_EQ(r.M->HoleList().IndexOf(5), 0); // the first of two with that number
+    EXPECT_EQ(r.M->HoleList().IndexOf(9), -1);
+    EXPECT_EQ(r.M->HoleList().IndexOf(r.M->HoleList().GetLast()), 2);
 }
 
 // ------------------------------------------------------- copies of a hole

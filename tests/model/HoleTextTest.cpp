@@ -4,6 +4,7 @@
 #include "Flatten.h"
 #include "HoleLists.h"
 #include "HoleTextLists.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "TestFiles.h"
@@ -17,22 +18,6 @@
 using namespace qv;
 
 namespace {
-
-struct LoadedTexts {
-    std::unique_ptr<TManifold> M;
-    std::vector<std::string> Messages;
-};
-
-LoadedTexts Load(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool withEnd = true)
-{
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    LoadedTexts r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(r.M->LoadFromFile(path));
-    r.Messages = collector.Texts();
-    return r;
-}
 
 THoleText Text(const std::string& caption)
 {
@@ -57,14 +42,14 @@ TEST(HoleTextRecord, EveryFieldRoundTripsInHolesAndInTheDocument)
     other.fdata.OffSet = {-1.0, 2.0};
     other.fdata.InsertionPoint = 3;
 
-    const LoadedTexts r = Load("texts-all.mnf", [&](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("texts-all.mnf", [&](TQuorvaneFile& f) {
         samples::WriteHoleText(f, other); // the document's default text
         test::WriteSimpleHole(f, 1, [&](TQuorvaneFile& g) {
             samples::WriteHoleText(g, sample);
             samples::WriteHoleText(g, other);
         });
     });
-    EXPECT_TRUE(r.Messages.empty());
+    EXPECT_TRUE(r.Texts.empty());
     ASSERT_EQ(r.M->HoleTextList().Count(), 1);
     EXPECT_EQ(test::Flat(*r.M->HoleTextList().First()), test::Flat(other));
     ASSERT_EQ(r.M->HoleList().Count(), 1);
@@ -76,7 +61,7 @@ TEST(HoleTextRecord, EveryFieldRoundTripsInHolesAndInTheDocument)
 
 TEST(HoleTextRecord, AbsentFieldsMeanTheDefaultsTheDesignProgramLeavesOut)
 {
-    const LoadedTexts r = Load("texts-min.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("texts-min.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(34000);
         f.WriteVar(34999);
         f.WriteVar(34000);
@@ -95,7 +80,7 @@ TEST(HoleTextRecord, AbsentFieldsMeanTheDefaultsTheDesignProgramLeavesOut)
 
 TEST(HoleTextRecord, TextCutOffByTheEndOfTheFileKeepsWhatWasRead)
 {
-    const LoadedTexts r = Load(
+    const auto r = test::LoadDesign(
         "texts-cut.mnf",
         [](TQuorvaneFile& f) {
             f.WriteVar(34000);
@@ -109,7 +94,7 @@ TEST(HoleTextRecord, TextCutOffByTheEndOfTheFileKeepsWhatWasRead)
     expected.fdata.UseBorder = false;
     expected.fdata.TextHeight = 2.5;
     EXPECT_EQ(test::Flat(*r.M->HoleTextList().First()), test::Flat(expected));
-    EXPECT_EQ(r.Messages, std::vector<std::string>{kTruncatedFileWarning});
+    EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
 }
 
 // ------------------------------------------------------------- caption

@@ -3,6 +3,7 @@
 // hold, and damaged or cut-off records.
 #include "Flatten.h"
 #include "LayoutLists_MNF.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "TestFiles.h"
@@ -15,38 +16,7 @@
 #include <vector>
 
 using namespace qv;
-
-namespace {
-
-struct Loaded {
-    std::unique_ptr<TManifold> M;
-    std::vector<TMessageCollector::TEntry> Messages;
-    const TLayoutList& Layouts() const { return M->fLayoutList; }
-};
-
-Loaded Load(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool withEnd = true)
-{
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    Loaded r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(r.M->LoadFromFile(path));
-    r.Messages = collector.Entries();
-    return r;
-}
-
-// Keys whose values are the same in both flattened objects.
-std::vector<std::string> SameValues(const test::TFlat& a, const test::TFlat& b)
-{
-    std::vector<std::string> same;
-    for (const auto& [key, value] : a) {
-        auto it = b.find(key);
-        if (it != b.end() && it->second == value) same.push_back(key);
-    }
-    return same;
-}
-
-} // namespace
+using test::SameValues;
 
 TEST(LayoutRecords, SampleContentsDifferFromTheDefaultsInEveryStoredField)
 {
@@ -73,17 +43,18 @@ TEST(LayoutRecords, RoundTripKeepsEveryField)
 {
     TLayoutList expected;
     samples::FillSampleLayoutList(expected);
-    const Loaded r = Load("layout-roundtrip.mnf", [&](TQuorvaneFile& f) { samples::WriteLayoutList(f, expected); });
+    const auto r =
+        test::LoadDesign("layout-roundtrip.mnf", [&](TQuorvaneFile& f) { samples::WriteLayoutList(f, expected); });
     EXPECT_TRUE(r.Messages.empty());
-    EXPECT_EQ(test::Flat(r.Layouts()), test::Flat(expected));
-    ASSERT_EQ(r.Layouts().Count(), 2);
-    EXPECT_EQ(r.Layouts().fItemIndex, -1);
+    EXPECT_EQ(test::Flat(r.M->fLayoutList), test::Flat(expected));
+    ASSERT_EQ(r.M->fLayoutList.Count(), 2);
+    EXPECT_EQ(r.M->fLayoutList.fItemIndex, -1);
 
     // Two text lines in file order.
-    const TTextBlock& t = *r.Layouts().First()->fTextBlockList.First();
+    const TTextBlock& t = *r.M->fLayoutList.First()->fTextBlockList.First();
     EXPECT_EQ(t.fTextList, expected.First()->fTextBlockList.First()->fTextList);
     // The working values of an insert block are never read from a file.
-    const TInsertBlock& b = *r.Layouts().First()->fInsertBlockList.First();
+    const TInsertBlock& b = *r.M->fLayoutList.First()->fInsertBlockList.First();
     EXPECT_EQ(b.fAdditionalPictures.Count(), 0);
     EXPECT_EQ(b.fData.BoxFromHDF, TXYRect{});
     EXPECT_FALSE(b.fData.UseBoxFromHDF);
@@ -92,7 +63,7 @@ TEST(LayoutRecords, RoundTripKeepsEveryField)
 
 TEST(LayoutRecords, EmptyRecordsLoadTheDefaults)
 {
-    const Loaded r = Load("layout-empty.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("layout-empty.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(43000);
         f.WriteVar(44000); f.WriteVar(44999);
         f.WriteVar(45000); f.WriteVar(45999);
@@ -100,12 +71,12 @@ TEST(LayoutRecords, EmptyRecordsLoadTheDefaults)
         f.WriteVar(43999);
     });
     EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.Layouts().Count(), 1);
+    ASSERT_EQ(r.M->fLayoutList.Count(), 1);
     TLayout expected;
     expected.fAttributeList.Add();
     expected.fTextBlockList.Add();
     expected.fInsertBlockList.Add();
-    const TLayout& l = *r.Layouts().First();
+    const TLayout& l = *r.M->fLayoutList.First();
     EXPECT_EQ(test::Flat(l), test::Flat(expected));
 
     // The values of the tables, spelt out once.
@@ -131,7 +102,7 @@ TEST(LayoutRecords, EmptyRecordsLoadTheDefaults)
 
 TEST(LayoutRecords, OutOfRangeCodesLaterValuesAndUnknownTags)
 {
-    const Loaded r = Load("layout-odd.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("layout-odd.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(43000);
         f.WriteInteger(43090, 7);
         f.WriteString(43092, "first");
@@ -150,8 +121,8 @@ TEST(LayoutRecords, OutOfRangeCodesLaterValuesAndUnknownTags)
         f.WriteVar(43999);
     });
     EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.Layouts().Count(), 1);
-    const TLayout& l = *r.Layouts().First();
+    ASSERT_EQ(r.M->fLayoutList.Count(), 1);
+    const TLayout& l = *r.M->fLayoutList.First();
     EXPECT_EQ(int(l.fData.PlotMode), 7);
     EXPECT_EQ(l.fData.Name, "second");
     ASSERT_EQ(l.fInsertBlockList.Count(), 1);
@@ -169,7 +140,7 @@ TEST(LayoutRecords, OutOfRangeCodesLaterValuesAndUnknownTags)
 
 TEST(LayoutRecords, CutOffInsideAnInsertBlockKeepsWhatWasRead)
 {
-    const Loaded r = Load("layout-cut.mnf", [](TQuorvaneFile& f) {
+    const auto r = test::LoadDesign("layout-cut.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(43000);
         f.WriteString(43092, "Sheet");
         f.WriteVar(44000);
@@ -181,8 +152,8 @@ TEST(LayoutRecords, CutOffInsideAnInsertBlockKeepsWhatWasRead)
     }, false);
     ASSERT_EQ(r.Messages.size(), 1u);
     EXPECT_EQ(r.Messages[0].Text, kTruncatedFileWarning);
-    ASSERT_EQ(r.Layouts().Count(), 1);
-    const TLayout& l = *r.Layouts().First();
+    ASSERT_EQ(r.M->fLayoutList.Count(), 1);
+    const TLayout& l = *r.M->fLayoutList.First();
     EXPECT_EQ(l.fData.Name, "Sheet");
     ASSERT_EQ(l.fAttributeList.Count(), 1);
     EXPECT_EQ(l.fAttributeList.First()->fData.Tag, "DRAWING_NO");

@@ -2,6 +2,7 @@
 // one note, and the queries on it.
 #include "Flatten.h"
 #include "HoleLists.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "ManufacturingNotes.h"
 #include "Messages.h"
@@ -19,20 +20,13 @@ namespace {
 
 using TLines = std::vector<std::string>;
 
-struct LoadedNote {
-    std::unique_ptr<TManifold> M;
-    std::vector<std::string> Messages;
+struct LoadedNote : test::TLoadedDesign {
     const THole& Hole() const { return *M->HoleList().First(); }
 };
 
 LoadedNote LoadHole(const std::string& name, const std::function<void(TQuorvaneFile&)>& inHole)
 {
-    const std::string path = test::WriteDesign(name, [&](TQuorvaneFile& f) { test::WriteSimpleHole(f, 1, inHole); });
-    LoadedNote r;
-    r.M = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(r.M->LoadFromFile(path));
-    r.Messages = collector.Texts();
+    LoadedNote r{test::LoadDesign(name, [&](TQuorvaneFile& f) { test::WriteSimpleHole(f, 1, inHole); })};
     EXPECT_EQ(r.M->HoleList().Count(), 1);
     return r;
 }
@@ -45,7 +39,7 @@ TEST(ManufacturingNoteRecord, EveryFieldRoundTrips)
     samples::FillSampleManufacturingNote(sample);
     sample.fNotes.push_back("Hönen"); // text passes through the file's code page
     const LoadedNote r = LoadHole("note-all.mnf", [&](TQuorvaneFile& g) { samples::WriteManufacturingNote(g, sample); });
-    EXPECT_TRUE(r.Messages.empty());
+    EXPECT_TRUE(r.Texts.empty());
     EXPECT_EQ(test::Flat(r.Hole().fManufacturingNote), test::Flat(sample));
     EXPECT_TRUE(r.Hole().GetHasManufacturingNotes());
     EXPECT_TRUE(r.Hole().fManufacturingNote.GetHasAlternativeNote());
@@ -91,7 +85,7 @@ TEST(ManufacturingNoteRecord, SecondRecordAddsToTheSameNote)
 
 TEST(ManufacturingNoteRecord, NoteCutOffByTheEndOfTheFileKeepsWhatWasRead)
 {
-    const std::string path = test::WriteDesign(
+    const auto r = test::LoadDesign(
         "note-cut.mnf",
         [](TQuorvaneFile& f) {
             f.WriteVar(10000);
@@ -100,15 +94,13 @@ TEST(ManufacturingNoteRecord, NoteCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteBoolean(32312, true);
             f.WriteString(32320, "deburr");
         },
-        false, false);
-    TManifold m;
-    TMessageCollector collector;
-    EXPECT_TRUE(m.LoadFromFile(path));
+        false);
+    const TManifold& m = *r.M;
     ASSERT_EQ(m.HoleList().Count(), 1);
     const TManufacturingNote& n = m.HoleList().First()->fManufacturingNote;
     EXPECT_EQ(n.fNotes, TLines{"deburr"});
     EXPECT_TRUE(n.fData.HideInProductionDrawing);
-    EXPECT_EQ(collector.Texts(), std::vector<std::string>{kTruncatedFileWarning});
+    EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
 }
 
 TEST(ManufacturingNote, AssignAndClear)

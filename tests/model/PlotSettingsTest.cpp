@@ -2,6 +2,7 @@
 // settings, face positions and nested comment files, drilling-list settings
 // and information table; defaults, copies and damaged files.
 #include "Flatten.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "PlotSettings.h"
@@ -24,11 +25,8 @@ namespace {
 std::unique_ptr<TManifold> LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
                                       bool withEnd = true)
 {
-    const std::string path = test::WriteDesign(name, body, false, withEnd);
-    auto m = std::make_unique<TManifold>();
-    TMessageCollector quiet; // a cut-off file is reported; these tests look at the records
-    EXPECT_TRUE(m->LoadFromFile(path));
-    return m;
+    // A cut-off file is reported; these tests look at the records.
+    return test::LoadDesign(name, body, withEnd).M;
 }
 
 // One plot settings record holding whatever fields writes.

@@ -1,6 +1,7 @@
 // Diameter steps and the bore geometry derived from them: drill points, cone
 // depths, cylinders and shoulders, threads, O-ring grooves, undercuts, remark
 // names and the ports of cartridge cavities; and the step record of a file.
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "StepLists.h"
@@ -523,7 +524,7 @@ std::unique_ptr<TManifold> LoadHoleWithSteps(const std::string& name,
                                              const std::function<void(TQuorvaneFile&)>& steps,
                                              std::vector<std::string>* messages = nullptr, bool viewer = false)
 {
-    const std::string path = test::WriteDesign(
+    auto r = test::LoadDesign(
         name,
         [&](TQuorvaneFile& f) {
             f.WriteVar(10000);
@@ -531,12 +532,9 @@ std::unique_ptr<TManifold> LoadHoleWithSteps(const std::string& name,
             steps(f);
             f.WriteVar(19999);
         },
-        viewer);
-    auto m = std::make_unique<TManifold>();
-    TMessageCollector collector;
-    EXPECT_TRUE(viewer ? m->LoadFromViewerFile(path) : m->LoadFromFile(path));
-    if (messages) *messages = collector.Texts();
-    return m;
+        true, viewer);
+    if (messages) *messages = r.Texts;
+    return std::move(r.M);
 }
 
 } // namespace
@@ -673,7 +671,7 @@ TEST(StepRecord, AttributeTagsAndQueries)
 
 TEST(StepRecord, StepCutOffByTheEndOfTheFileKeepsWhatWasRead)
 {
-    const std::string path = test::WriteDesign(
+    const auto r = test::LoadDesign(
         "step-cut.mnf",
         [](TQuorvaneFile& f) {
             f.WriteVar(10000);
@@ -681,14 +679,12 @@ TEST(StepRecord, StepCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteVar(20000);
             f.WriteDouble(20100, 10.0);
         },
-        false, false);
-    TManifold m;
-    TMessageCollector collector;
-    EXPECT_TRUE(m.LoadFromFile(path));
+        false);
+    const TManifold& m = *r.M;
     ASSERT_EQ(m.HoleList().Count(), 1);
     const THole& h = *m.HoleList().First();
     EXPECT_EQ(h.FData.HoleNumber, 4);
     ASSERT_EQ(h.FStepList.Count(), 1);
     EXPECT_EQ(h.FStepList.First()->FData.Diameter, 10.0);
-    EXPECT_EQ(collector.Texts(), std::vector<std::string>{kTruncatedFileWarning});
+    EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
 }

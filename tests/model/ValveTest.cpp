@@ -5,6 +5,7 @@
 #include "ExtraDiameterLists.h"
 #include "Flatten.h"
 #include "HoleLists.h"
+#include "LoadedDesign.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "PlugLists.h"
@@ -27,11 +28,9 @@ using Strings = std::vector<std::string>;
 // Loads a design of one hole (one plain step) whose record ends with extra.
 std::unique_ptr<TManifold> LoadHole(const std::string& name, const std::function<void(TQuorvaneFile&)>& extra)
 {
-    const std::string path = test::WriteDesign(name, [&](TQuorvaneFile& f) { test::WriteSimpleHole(f, 1, extra); });
-    auto m = std::make_unique<TManifold>();
-    EXPECT_TRUE(m->LoadFromFile(path));
-    EXPECT_EQ(m->HoleList().Count(), 1);
-    return m;
+    auto r = test::LoadDesign(name, [&](TQuorvaneFile& f) { test::WriteSimpleHole(f, 1, extra); });
+    EXPECT_EQ(r.M->HoleList().Count(), 1);
+    return std::move(r.M);
 }
 
 TValve* AddValve(TValveList& list, const std::string& item, bool engraved, bool contour = false)
@@ -181,7 +180,7 @@ TEST(ValveRecord, ViewerFileCarriesTheItemNumberAndItsPlacement)
 TEST(ValveRecord, ValveCutOffByTheEndOfTheFileKeepsWhatWasRead)
 {
     // The file ends in the middle of the payload of 30342.
-    const std::string path = test::WriteDesign(
+    const auto r = test::LoadDesign(
         "valve-cut.mnf",
         [](TQuorvaneFile& f) {
             f.WriteVar(10000);
@@ -196,11 +195,9 @@ TEST(ValveRecord, ValveCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteBytes(header.data(), header.size());
             f.WriteBytes("\x05\x00", 2);
         },
-        false, false);
-    TManifold m;
-    TMessageCollector collector;
-    EXPECT_TRUE(m.LoadFromFile(path));
-    EXPECT_EQ(collector.Texts(), Strings{kTruncatedFileWarning});
+        false);
+    const TManifold& m = *r.M;
+    EXPECT_EQ(r.Texts, Strings{kTruncatedFileWarning});
     ASSERT_EQ(m.HoleList().Count(), 1);
     const TValveList& valves = m.HoleList().First()->FValveList;
     ASSERT_EQ(valves.Count(), 1);

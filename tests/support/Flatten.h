@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace qv::test {
 
@@ -75,6 +76,18 @@ template <class T> TFlat Flat(const T& v)
     TFlat out;
     Flatten(out, "", v);
     return out;
+}
+
+// Keys whose values are the same in both flattened objects: compared with
+// the defaults, the fields a filled-in sample leaves unchanged.
+inline std::vector<std::string> SameValues(const TFlat& a, const TFlat& b)
+{
+    std::vector<std::string> same;
+    for (const auto& [key, value] : a) {
+        auto it = b.find(key);
+        if (it != b.end() && it->second == value) same.push_back(key);
+    }
+    return same;
 }
 
 } // namespace qv::test
