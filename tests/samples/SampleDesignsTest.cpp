@@ -156,6 +156,78 @@ TEST(DemoSample, BothVariantsLoadCleanlyWithTheExpectedContent)
 // drill points of 120 degrees except flat spot faces, cylinders of positive
 // length, threads and port zones inside their step's cylinder, and every
 // hole inside the block.
+TEST(DemoSample, EveryRecordKindArrivesWithItsContent)
+{
+    Loaded full;
+    Load(SamplePath("demo.mnf"), false, full);
+    ASSERT_TRUE(full.Ok);
+    const TManifold& m = full.M;
+
+    // Groups, with their colours ($00BBGGRR).
+    ASSERT_EQ(m.FGroupList.Count(), 4);
+    EXPECT_EQ(m.FGroupList.IndexOf("t"), 1);
+    EXPECT_EQ(m.FGroupList.ColorOf("P", 0), 0x000000FF);
+
+    // Valves, texts and notes of the relief valve's cavity.
+    const THole* relief = nullptr;
+    for (const auto& h : m.HoleList())
+        if (h->FValveList.Count() > 0 && h->FValveList.First()->fData.ItemNumber == "10") relief = h.get();
+    ASSERT_NE(relief, nullptr);
+    EXPECT_EQ(relief->FContourList.Count(), 1);
+    ASSERT_EQ(relief->fHoleTextList.Count(), 1);
+    EXPECT_EQ(relief->fHoleTextList.First()->CreateCaptionList(), (std::vector<std::string>{"RELIEF", "210 bar"}));
+    EXPECT_TRUE(relief->GetHasManufacturingNotes());
+    EXPECT_EQ(relief->fManufacturingNote.fNotes.back(), "Cross holes \xC3\x98" "8 deburred.");
+    std::vector<std::string> items;
+    for (const auto& h : m.HoleList())
+        for (const auto& v : h->FValveList.CreateListItemNumbers()) items.push_back(v);
+    EXPECT_EQ(std::set<std::string>(items.begin(), items.end()), (std::set<std::string>{"10", "11", "12", "20"}));
+
+    // Documentation records.
+    ASSERT_EQ(m.FRevisionList.Count(), 2);
+    EXPECT_EQ(m.FRevisionList.Last()->fData.Description, "Gauge ports MA and MB added");
+    EXPECT_EQ(m.fRevisionLayoutList.First()->fColumnList.Count(), 4);
+    EXPECT_EQ(m.fSessionList.Count(), 2);
+    EXPECT_EQ(m.FProject.FData.ProjectNumber, "P-2023-017");
+    EXPECT_EQ(m.FProject.fUserVarList.GetValueOf("Surface"), "anodised");
+    EXPECT_EQ(m.fToDo.fHoleList.Count(), 1);
+    ASSERT_EQ(m.fPlotSettings.Count(), 2);
+    EXPECT_EQ(m.fPlotSettings.First()->FData.PlotMode, psmProduction);
+    EXPECT_EQ(m.fPlotSettings.Last()->FData.PlotMode, psmAssembly);
+    ASSERT_EQ(m.fLayoutList.Count(), 1);
+    EXPECT_EQ(m.fLayoutList.First()->fTextBlockList.First()->fTextList.size(), 2u);
+
+    // Cut-outs: a chamfer and a step, both on the top face.
+    ASSERT_EQ(m.fCutOutList.Count(), 2);
+    EXPECT_TRUE(m.fCutOutList.First()->GetHasSimpleChamfer());
+    EXPECT_FALSE(m.fCutOutList.Last()->fData.Through);
+
+    // Checking, assembly and bill-of-materials records.
+    ASSERT_EQ(m.fAssemblyList.Count(), 1);
+    const TAlternateValve& alt = *m.fAssemblyList.First()->fAlternateValveList.First();
+    EXPECT_EQ(alt.FData.HoleNumber, relief->FData.HoleNumber);
+    EXPECT_EQ(alt.fValveList.First()->fData.ComponentType, "RV10-22A-420");
+    EXPECT_EQ(m.fCrossList.Count(), 1);
+    EXPECT_EQ(m.fCalculateSettingsNew.fWallThicknessRangeList.Count(), 1);
+    EXPECT_EQ(m.fMountingHoleDefinitionList.Count(), 1);
+    EXPECT_EQ(m.fCheckers.Count(), 2);
+    EXPECT_EQ(m.fBillOfMaterials.fUsedColumns.Count(), 5);
+    EXPECT_EQ(m.fBillOfMaterials.fUserBOMList.Count(), 1);
+
+    // The viewer file carries only the records a viewer needs.
+    Loaded viewer;
+    Load(SamplePath("demo.mvf"), true, viewer);
+    ASSERT_TRUE(viewer.Ok);
+    const TManifold& v = viewer.M;
+    EXPECT_EQ(v.FGroupList.Count(), 4);
+    EXPECT_EQ(v.fCutOutList.Count(), 2);
+    EXPECT_EQ(v.fCheckers.Count(), 2);
+    EXPECT_EQ(v.fBillOfMaterials.fUserBOMList.Count(), 1);
+    EXPECT_EQ(v.FRevisionList.Count(), 0);
+    EXPECT_EQ(v.fPlotSettings.Count(), 0);
+    EXPECT_EQ(v.fAssemblyList.Count(), 0);
+}
+
 TEST(DemoSample, BoresAreConsistent)
 {
     // Checked on what the generator writes now, so that an edit of the demo
