@@ -1,11 +1,11 @@
 #include "CommentFiles.h"
 
-#include "PlotSettings.Reading.h"
+#include "ReadKeep.h"
 #include "QuorvaneFiles.h"
 
 namespace qv {
 
-using plotitems::Get;
+using kept::Get;
 
 bool TCommentFile::Load(TQuorvaneFile& HF)
 {

@@ -1,13 +1,13 @@
 #include "PlotSettings.h"
 
-#include "PlotSettings.Reading.h"
+#include "ReadKeep.h"
 #include "QuorvaneFiles.h"
 
 #include <iterator>
 
 namespace qv {
 
-using plotitems::Get;
+using kept::Get;
 
 namespace {
 
