@@ -131,6 +131,7 @@ TEST(Manifold, ClearAfterLoadGivesANewDocument)
     // The time stamps are "now" in both; make them comparable.
     loaded.fStartSession = fresh.fStartSession = 0.0;
     loaded.FData.HoleListChangedDateTime = fresh.FData.HoleListChangedDateTime = 0.0;
+    loaded.FProject.FData = fresh.FProject.FData;
     EXPECT_EQ(ManifoldToJson(loaded), ManifoldToJson(fresh));
     EXPECT_EQ(loaded.IsoHeightError(), 20.0);
 }

@@ -31,9 +31,11 @@ TFlat FlatDocument(const TManifold& m)
 {
     TFlat out;
     m.Fields([&](const char* name, const auto& member) { Flatten(out, name, member); });
-    // Where and when the document was loaded is no content.
-    out.erase("fStartSession");
-    out.erase("FFileName");
+    // Where and when the document was loaded is no content; nor are the
+    // project's dates, which a cleared project takes from the clock.
+    for (const char* key : {"fStartSession", "FFileName", "FProject.FData.CreatedOn", "FProject.FData.ModifiedOn",
+                            "FProject.FData.ProjectFinishedDate"})
+        out.erase(key);
     return out;
 }
 
