@@ -5,7 +5,9 @@
 #include "QuorvaneFiles.h"
 #include "StepLists.h"
 #include "WriteCutOuts.h"
+#include "WriteGroups.h"
 #include "WriteRecords.h"
+#include "WriteValves.h"
 
 #include <cmath>
 #include <memory>
@@ -22,80 +24,17 @@ namespace {
 //
 // A design is first put together in memory and then written in one pass, so
 // the manifold and the viewer variant of a design always hold the same holes.
-// Holes and steps use the model's own value records; the record kinds the
-// viewer does not read yet have small structs of their own here.
-
-struct Group {
-    std::string Code;
-    uint32_t Color = 0; // $00BBGGRR
-    int Fill = 0;
-    double Flow = 0.0;     // l/min
-    double MaxSpeed = 0.0; // m/s
-};
-
-struct Valve {
-    int ValveNumber = 1;
-    std::string ItemNumber;
-    TXYPoint Offset;
-    int Rotation = 0;
-    std::string DetailDrawing;
-    std::string Manufacturer;
-    std::string ComponentType;
-    std::string Description;
-    std::string ArticleCode;
-    double Height = 0.0;
-    double Weight = 0.0;
-    std::string DataSheet;
-    int PelomyraHandle = -1;
-    bool Engraved = false;
-};
-
-// A spot face or counterbore given relative to the locating shoulder.
-struct ExtraDiameter {
-    double Diameter = 0.0;
-    double LSValue = 0.0;
-    int TopAngle = 180;
-    std::string Remark = "SPOTFACE";
-    bool Hidden = false;
-    bool CounterBore = true;
-    bool Locked = true;
-};
-
-struct HoleText {
-    std::string Caption;
-    TXYPoint OffSet;
-    double TextHeight = 0.0;
-    bool UseDefaultStyle = true;
-    bool UseTextFromRemark = true;
-    bool UseBorder = true;
-    double FixedWidth = 0.0;
-    double Rotation = 0.0;
-    int InsertionPoint = 0;
-    bool HideInAssembly = false;
-    bool HideInProduction = false;
-    bool HideDimInAssembly = false;
-    bool HideDimInProduction = false;
-    bool HideInExport3D = false;
-};
-
-struct ManufacturingNote {
-    bool DisableStandardNote = false;
-    bool HideInProductionDrawing = false;
-    bool HideInAssemblyDrawing = false;
-    bool HideLSInDrawing = false;
-    std::vector<std::string> Notes;
-    std::vector<std::string> AlternativeNotes;
-};
+// Every record uses the model's own value records.
 
 struct Hole {
     THoleData Data;
     std::vector<TStepData> Steps; // index 0 is the deepest step
     std::vector<std::string> Comments;
-    std::vector<ExtraDiameter> ExtraDiameters;
+    std::vector<TExtraDiameterData> ExtraDiameters;
     std::vector<TXYPoint> Contour; // one entry: circle of diameter X; more: polygon
-    std::vector<Valve> Valves;
-    std::vector<HoleText> Texts;
-    std::optional<ManufacturingNote> Note;
+    std::vector<TValveData> Valves;
+    std::vector<THoleTextData> Texts;
+    std::optional<TManufacturingNote> Note;
 };
 
 struct Design {
@@ -104,8 +43,8 @@ struct Design {
     double CalcWallthickness = 5.0;
     THoleNumberOptionsData HoleNumberOptions;
     TFormatEngravedItemNumbersData EngravedItemNumbers;
-    std::vector<Group> Groups;
-    std::vector<HoleText> DocumentTexts; // the first entry is the default style
+    std::vector<TGroupData> Groups;
+    std::vector<THoleTextData> DocumentTexts; // the first entry is the default style
     std::vector<Hole> Holes;
     // Documentation, cut-out and checking records; none in the large and
     // small designs.
@@ -175,6 +114,14 @@ Hole& AddHole(Design& d, int face, double xxy, double yzz)
     return h;
 }
 
+// Valves are numbered within their hole from 1.
+TValveData& AddValve(Hole& h)
+{
+    TValveData& v = h.Valves.emplace_back();
+    v.ValveNumber = static_cast<int32_t>(h.Valves.size());
+    return v;
+}
+
 void Renumber(Design& d)
 {
     for (size_t i = 0; i < d.Holes.size(); ++i) {
@@ -188,7 +135,8 @@ void Renumber(Design& d)
 
 class Writer {
 public:
-    Writer(const std::string& path, bool viewer) : f(path, TQuorvaneFile::ModeWrite, viewer), v(viewer)
+    Writer(const std::string& path, bool viewer)
+        : f(path, TQuorvaneFile::ModeWrite, viewer), v(viewer), o(LikeDesignProgram(viewer))
     {
         if (f.Error()) throw std::runtime_error("cannot create \"" + path + "\"");
     }
@@ -199,9 +147,9 @@ public:
         f.WriteVar(1000);
         ManifoldRecord(d);
         if (d.Records) WriteDocumentationRecords(f, *d.Records, v);
-        for (const auto& g : d.Groups) GroupRecord(g);
+        for (const auto& g : d.Groups) WriteGroup(f, g, o);
         if (d.Records) WriteCutOuts(f, d.Records->fCutOutList);
-        for (const auto& t : d.DocumentTexts) HoleTextRecord(t);
+        for (const auto& t : d.DocumentTexts) WriteHoleText(f, t, o);
         if (d.Records) WriteCheckingRecords(f, *d.Records, v);
         for (const auto& h : d.Holes) HoleRecord(h);
         if (d.Records) WriteRecordsAfterHoles(f, *d.Records);
@@ -326,39 +274,6 @@ private:
         f.WriteBoolean(7050, m.Properties.Use);
     }
 
-    void GroupRecord(const Group& g)
-    {
-        f.WriteVar(5000);
-        f.WriteString(5100, g.Code);
-        f.WriteInteger(5200, static_cast<int32_t>(g.Color));
-        f.WriteDouble(5210, g.Flow);
-        f.WriteDouble(5220, g.MaxSpeed);
-        f.WriteInteger(5300, g.Fill);
-        f.WriteVar(5999);
-    }
-
-    void HoleTextRecord(const HoleText& t)
-    {
-        f.WriteVar(34000);
-        f.WriteDouble(34010, t.OffSet.X);
-        f.WriteDouble(34020, t.OffSet.Y);
-        f.WriteString(34050, t.Caption);
-        f.WriteDouble(34060, t.TextHeight);
-        // The three style switches are stored only when they are off.
-        f.WriteBoolean(34070, t.UseDefaultStyle, true);
-        f.WriteBoolean(34080, t.UseTextFromRemark, true);
-        f.WriteBoolean(34090, t.UseBorder, true);
-        f.WriteDouble(34100, t.FixedWidth, 0.0);
-        f.WriteDouble(34110, t.Rotation, 0.0);
-        f.WriteBoolean(34120, t.HideInAssembly, false);
-        f.WriteBoolean(34130, t.HideInProduction, false);
-        f.WriteBoolean(34140, t.HideDimInAssembly, false);
-        f.WriteBoolean(34150, t.HideDimInProduction, false);
-        f.WriteInteger(34160, t.InsertionPoint, 0);
-        f.WriteBoolean(34162, t.HideInExport3D, false);
-        f.WriteVar(34999);
-    }
-
     void HoleRecord(const Hole& h)
     {
         const THoleData& d = h.Data;
@@ -408,16 +323,11 @@ private:
         f.WriteString(7060, d.Properties.LibraryFile);
         for (const auto& line : h.Comments) f.WriteString(10320, line, true);
         for (const auto& s : h.Steps) StepRecord(s);
-        for (const auto& e : h.ExtraDiameters) ExtraDiameterRecord(e);
-        for (const auto& c : h.Contour) {
-            f.WriteVar(6000);
-            f.WriteDouble(6011, c.X);
-            f.WriteDouble(6012, c.Y);
-            f.WriteVar(6999);
-        }
-        for (const auto& valve : h.Valves) ValveRecord(valve);
-        for (const auto& t : h.Texts) HoleTextRecord(t);
-        if (h.Note) NoteRecord(*h.Note);
+        for (const auto& e : h.ExtraDiameters) WriteExtraDiameter(f, e, o);
+        for (const auto& c : h.Contour) WriteContour(f, c);
+        for (const auto& valve : h.Valves) WriteValve(f, valve, o);
+        for (const auto& t : h.Texts) WriteHoleText(f, t, o);
+        if (h.Note) WriteManufacturingNote(f, *h.Note, o);
         f.WriteVar(19999);
     }
 
@@ -449,57 +359,9 @@ private:
         f.WriteVar(29999);
     }
 
-    void ExtraDiameterRecord(const ExtraDiameter& e)
-    {
-        f.WriteVar(28000);
-        f.WriteDouble(28010, e.Diameter);
-        f.WriteDouble(28020, e.LSValue);
-        f.WriteInteger(28030, e.TopAngle);
-        f.WriteString(28040, e.Remark);
-        f.WriteBoolean(28050, e.Hidden, false);
-        f.WriteBoolean(28060, e.CounterBore);
-        f.WriteBoolean(28062, e.Locked, false);
-        f.WriteVar(28999);
-    }
-
-    void ValveRecord(const Valve& c)
-    {
-        f.WriteVar(30000);
-        f.WriteInteger(30010, c.ValveNumber);
-        f.WriteString(30020, c.ItemNumber);
-        f.WriteDouble(30031, c.Offset.X, 0.0);
-        f.WriteDouble(30032, c.Offset.Y, 0.0);
-        f.WriteInteger(30050, c.Rotation, 0);
-        // Viewer files carry only the item number and its placement.
-        if (!v) {
-            f.WriteString(30060, c.DetailDrawing);
-            f.WriteString(30220, c.Manufacturer);
-            f.WriteString(30230, c.ComponentType);
-            f.WriteString(30240, c.Description);
-            f.WriteDouble(30250, c.Height);
-            f.WriteDouble(30260, c.Weight);
-            f.WriteString(30270, c.ArticleCode);
-            f.WriteString(30300, c.DataSheet);
-            f.WriteInteger(30342, c.PelomyraHandle);
-            f.WriteBoolean(30348, c.Engraved);
-        }
-        f.WriteVar(39999);
-    }
-
-    void NoteRecord(const ManufacturingNote& n)
-    {
-        f.WriteVar(32300);
-        f.WriteBoolean(32310, n.DisableStandardNote, false);
-        f.WriteBoolean(32312, n.HideInProductionDrawing, false);
-        f.WriteBoolean(32314, n.HideInAssemblyDrawing, false);
-        for (const auto& line : n.Notes) f.WriteString(32320, line, true);
-        for (const auto& line : n.AlternativeNotes) f.WriteString(32330, line, true);
-        f.WriteBoolean(32334, n.HideLSInDrawing, false);
-        f.WriteVar(32399);
-    }
-
     TQuorvaneFile f;
     bool v;
+    TWriteOptions o; // groups, texts, valves, notes: as the design program writes them
 };
 
 void Write(const std::string& path, const Design& d, bool viewer)
@@ -518,7 +380,7 @@ void Write(const std::string& path, const Design& d, bool viewer)
 // cavity noses, T along X at Z = 62.5 through the upper port zones.
 
 // Colours are $00BBGGRR.
-const std::vector<Group> kDemoGroups = {
+const std::vector<TGroupData> kDemoGroups = {
     {"P", 0x000000FF, 1, 40.0, 6.0},  // pressure: red
     {"T", 0x00FF0000, 1, 40.0, 2.0},  // tank: blue
     {"A", 0x0000A000, 1, 25.0, 5.0},  // work port A: green
@@ -578,7 +440,7 @@ Hole& Cavity(Design& d, double x, double y, std::vector<TStepData> steps, double
     TStepData spot = SpotFace(spotFace, 1.0);
     for (auto a : {saExtraDiameter, saLocked, saCounterBore}) spot.Attribute.Include(a);
     spot.Remark = "SPOTFACE";
-    ExtraDiameter e;
+    TExtraDiameterData e;
     e.Diameter = spotFace;
     // Entered to the hundredth, as a designer would.
     e.LSValue = std::round((ConeDepth120(steps[threadIndex]) - spot.Depth) * 100.0) / 100.0;
@@ -784,14 +646,14 @@ Design BuildDemo()
     d.Groups = kDemoGroups;
 
     // The default style of hole texts.
-    HoleText style;
+    THoleTextData style;
     style.TextHeight = 3.5;
     d.DocumentTexts.push_back(style);
 
     // Front face: supply, return, gauge and the angled leakage port.
     Port(d, 2, 20.0, 30.0, "P", "P", "pressure", 14.0, 66.0);
     {
-        HoleText label; // shows the port name from the remark
+        THoleTextData label; // shows the port name from the remark
         label.OffSet = {0.0, -22.0};
         d.Holes.back().Texts.push_back(label);
         d.Holes.back().Comments = {"Supply from the pump, 210 bar max.", "Fitting: straight stud, ED seal."};
@@ -824,7 +686,7 @@ Design BuildDemo()
                           WithPortZone(Drill(16.0, 37.5, "T"), 22.5, 32.5),
                           Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5)},
                          30.0);
-        Valve v;
+        TValveData& v = AddValve(h);
         v.ItemNumber = "10";
         v.Offset = {0.0, 20.0};
         v.DetailDrawing = "CAV-08-2";
@@ -834,15 +696,14 @@ Design BuildDemo()
         v.ArticleCode = "RV0820-210";
         v.Height = 62.0;
         v.Weight = 0.18;
-        h.Valves.push_back(v);
         h.Contour = {{40.0, 0.0}}; // the valve body seen from above
-        HoleText caption;
+        THoleTextData caption;
         caption.Caption = "RELIEF|210 bar";
         caption.UseTextFromRemark = false;
         caption.OffSet = {0.0, -24.0};
         h.Texts.push_back(caption);
-        ManufacturingNote n;
-        n.Notes = {"Cavity to the valve maker's drawing CAV-08-2.", "Cross holes \xC3\x98" "8 deburred."};
+        TManufacturingNote n;
+        n.fNotes = {"Cavity to the valve maker's drawing CAV-08-2.", "Cross holes \xC3\x98" "8 deburred."};
         h.Note = n;
     }
     const struct { double X; const char* Work; const char* Item; } kChecks[] = {{80.0, "A", "11"},
@@ -855,7 +716,7 @@ Design BuildDemo()
                           WithPortZone(Drill(19.0, 40.0, "T"), 22.5, 32.5),
                           Tapped(22.5, 24.0, "M24x1.5", 17.0, 27.0)},
                          36.0);
-        Valve v;
+        TValveData& v = AddValve(h);
         v.ItemNumber = c.Item;
         v.Offset = {0.0, 24.0};
         v.DetailDrawing = "CAV-10-3";
@@ -865,7 +726,6 @@ Design BuildDemo()
         v.ArticleCode = "CP103P-00";
         v.Height = 78.0;
         v.Weight = 0.31;
-        h.Valves.push_back(v);
         // The coil housing of the valve as a rectangle around the cavity.
         h.Contour = {{c.X - 20.0, 40.0}, {c.X + 20.0, 40.0}, {c.X + 20.0, 80.0}, {c.X - 20.0, 80.0}};
     }
@@ -878,23 +738,21 @@ Design BuildDemo()
     GaugePort(d, 4, 95.0, 49.0, "MB", "B", 37.0);
     {
         Hole& h = PluggedGallery(d, 4, 60.0, 62.5, "T", 10.0, 128.0, 10.5, 12.0, "M12x1.5", 17.0);
-        Valve plug;
+        TValveData& plug = AddValve(h);
         plug.ItemNumber = "20";
         plug.Offset = {0.0, -14.0};
         plug.ComponentType = "Plug M12x1.5";
         plug.Description = "Steel plug with ED seal";
-        h.Valves.push_back(plug);
     }
 
     // Left face: the plugged P gallery and nameplate screws.
     {
         Hole& h = PluggedGallery(d, 3, 60.0, 30.0, "P", 10.0, 130.0, 10.5, 12.0, "M12x1.5", 17.0);
-        Valve plug;
+        TValveData& plug = AddValve(h);
         plug.ItemNumber = "20";
         plug.Offset = {0.0, -14.0};
         plug.ComponentType = "Plug M12x1.5";
         plug.Description = "Steel plug with ED seal";
-        h.Valves.push_back(plug);
     }
     TappedHole(d, 3, 30.0, 75.0, 3.3, 4.0, "M4", 8.0, 12.0, "nameplate");
     TappedHole(d, 3, 90.0, 75.0, 3.3, 4.0, "M4", 8.0, 12.0, "nameplate");
@@ -971,7 +829,7 @@ Design BuildLarge(int holes, unsigned seed)
     d.Data.Material = "EN AW-6082 T6";
     d.Data.MassDensity = 2700.0;
     d.Groups = kDemoGroups;
-    HoleText style;
+    THoleTextData style;
     style.TextHeight = 3.5;
     d.DocumentTexts.push_back(style);
 
@@ -1012,29 +870,27 @@ Design BuildLarge(int holes, unsigned seed)
             TStepData& bore = h.Steps[1];
             bore.PortMin = threadDepth + 2.0;
             bore.PortMax = boreDepth - 6.0;
-            Valve v;
+            TValveData& v = AddValve(h);
             v.ItemNumber = std::to_string(100 + i);
             v.Offset = {0.0, t.Od + 8.0};
             v.ComponentType = "CV-" + std::to_string(r.Below(90) + 10);
             v.Description = "Cartridge valve";
-            h.Valves.push_back(v);
         } else if (i % 11 == 5) {
             h.Data.Attribute.Include(haPlugged);
-            Valve plug;
+            TValveData& plug = AddValve(h);
             plug.ItemNumber = "20";
             plug.ComponentType = "Plug " + std::string(t.Name);
-            h.Valves.push_back(plug);
         }
         if (i % 5 == 2) {
             // A label next to the port, in the document's default style.
-            HoleText text;
+            THoleTextData text;
             text.Caption = name + "|" + t.Name;
             text.OffSet = {t.Od, -t.Od};
             h.Texts.push_back(text);
         }
         if (i % 9 == 4) {
-            ManufacturingNote note;
-            note.Notes = {"Deburr the intersection with the " + std::string(kWords[g]) + " line",
+            TManufacturingNote note;
+            note.fNotes = {"Deburr the intersection with the " + std::string(kWords[g]) + " line",
                           "Check the thread with a go/no-go gauge"};
             h.Note = note;
         }
@@ -1052,7 +908,7 @@ Design BuildSmall()
     Design d = NewDesign(100.0, 80.0, 60.0);
     d.Data.Material = "C45";
     d.Groups = {kDemoGroups[0], kDemoGroups[1]};
-    HoleText style;
+    THoleTextData style;
     style.TextHeight = 3.0;
     d.DocumentTexts.push_back(style);
 
@@ -1111,21 +967,20 @@ Design BuildSmall()
         h.Steps = {Drill(12.5, 47.5, "T", "\"CV\" cavity <>"), WithPortZone(Drill(16.0, 37.5, "P"), 24.0, 31.0),
                    Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5), spot};
         h.Steps[1].TopAngle = 118;
-        ExtraDiameter e;
+        TExtraDiameterData e;
         e.Diameter = 30.0;
         e.LSValue = 17.0;
         e.Hidden = true;
         h.ExtraDiameters.push_back(e);
         h.Contour = {{10.0, 10.0}, {20.0, 10.0}, {15.0, 18.0}};
-        Valve v;
+        TValveData& v = AddValve(h);
         v.ItemNumber = "7";
         v.Offset = {1.0, 2.0};
         v.Rotation = 90;
         v.Manufacturer = "Harlow Fluidtechnik";
         v.PelomyraHandle = 12;
         v.Engraved = true;
-        h.Valves.push_back(v);
-        HoleText t;
+        THoleTextData t;
         t.Caption = "TWO|LINES";
         t.OffSet = {3.0, 4.0};
         t.TextHeight = 2.5;
@@ -1137,10 +992,11 @@ Design BuildSmall()
         t.InsertionPoint = 1;
         t.HideInAssembly = t.HideInProduction = t.HideDimInAssembly = t.HideDimInProduction = t.HideInExport3D = true;
         h.Texts.push_back(t);
-        ManufacturingNote n;
-        n.DisableStandardNote = n.HideInProductionDrawing = n.HideInAssemblyDrawing = n.HideLSInDrawing = true;
-        n.Notes = {"note one", "note two"};
-        n.AlternativeNotes = {"alternative"};
+        TManufacturingNote n;
+        n.fData.DisableStandardNote = n.fData.HideInProductionDrawing = n.fData.HideInAssemblyDrawing =
+            n.fData.HideLSInDrawing = true;
+        n.fNotes = {"note one", "note two"};
+        n.fAlternativeNotes = {"alternative"};
         h.Note = n;
     }
     {

@@ -1,62 +1,62 @@
 #include "WriteGroups.h"
 
-#include "QuorvaneFiles.h"
-
 namespace qv::samples {
 
-void WriteGroup(TQuorvaneFile& HF, const TGroup& x)
+void WriteGroup(TQuorvaneFile& HF, const TGroupData& d, const TWriteOptions& o)
 {
-    const auto& d = x.FData;
-    HF.WriteVar(5000);
-    HF.WriteString(5100, d.Code, true);
-    HF.WriteInteger(5200, d.Color);
-    HF.WriteDouble(5210, d.Flow);
-    HF.WriteDouble(5220, d.MaxSpeed);
-    HF.WriteInteger(5300, d.Fill);
-    HF.WriteVar(5999);
+    TFieldWriter w(HF, o);
+    w.Var(5000);
+    w.String(5100, d.Code);
+    w.Integer(5200, d.Color);
+    w.Double(5210, d.Flow);
+    w.Double(5220, d.MaxSpeed);
+    w.Integer(5300, d.Fill);
+    w.Var(5999);
 }
 
-void WriteContour(TQuorvaneFile& HF, const TContour& x)
+void WriteContour(TQuorvaneFile& HF, const TXYPoint& x)
 {
     HF.WriteVar(6000);
-    HF.WriteDouble(6011, x.FData.X);
-    HF.WriteDouble(6012, x.FData.Y);
+    HF.WriteDouble(6011, x.X);
+    HF.WriteDouble(6012, x.Y);
     HF.WriteVar(6999);
 }
 
-void WriteHoleText(TQuorvaneFile& HF, const THoleText& x)
+void WriteHoleText(TQuorvaneFile& HF, const THoleTextData& d, const TWriteOptions& o)
 {
-    const auto& d = x.fdata;
-    HF.WriteVar(34000);
-    HF.WriteDouble(34010, d.OffSet.X);
-    HF.WriteDouble(34020, d.OffSet.Y);
-    HF.WriteString(34050, d.Caption, true);
-    HF.WriteDouble(34060, d.TextHeight);
-    HF.WriteBoolean(34070, d.UseDefaultStyle);
-    HF.WriteBoolean(34080, d.UseTextFromRemark);
-    HF.WriteBoolean(34090, d.UseBorder);
-    HF.WriteDouble(34100, d.FixedWidth);
-    HF.WriteDouble(34110, d.Rotation);
-    HF.WriteBoolean(34120, d.HideInAssembly);
-    HF.WriteBoolean(34130, d.HideInProduction);
-    HF.WriteBoolean(34140, d.HideDimInAssembly);
-    HF.WriteBoolean(34150, d.HideDimInProduction);
-    HF.WriteInteger(34160, d.InsertionPoint);
-    HF.WriteBoolean(34162, d.HideInExport3D);
-    HF.WriteVar(34999);
+    TFieldWriter w(HF, o);
+    w.Var(34000);
+    w.Double(34010, d.OffSet.X);
+    w.Double(34020, d.OffSet.Y);
+    w.String(34050, d.Caption);
+    w.Double(34060, d.TextHeight);
+    // The design program stores the three style switches only when they are off.
+    w.Boolean(34070, d.UseDefaultStyle, true);
+    w.Boolean(34080, d.UseTextFromRemark, true);
+    w.Boolean(34090, d.UseBorder, true);
+    w.Double(34100, d.FixedWidth, 0.0);
+    w.Double(34110, d.Rotation, 0.0);
+    w.Boolean(34120, d.HideInAssembly, false);
+    w.Boolean(34130, d.HideInProduction, false);
+    w.Boolean(34140, d.HideDimInAssembly, false);
+    w.Boolean(34150, d.HideDimInProduction, false);
+    w.Integer(34160, d.InsertionPoint, 0);
+    w.Boolean(34162, d.HideInExport3D, false);
+    w.Var(34999);
 }
 
-void WriteManufacturingNote(TQuorvaneFile& HF, const TManufacturingNote& x)
+void WriteManufacturingNote(TQuorvaneFile& HF, const TManufacturingNote& x, const TWriteOptions& o)
 {
     const auto& d = x.fData;
-    HF.WriteVar(32300);
-    HF.WriteBoolean(32310, d.DisableStandardNote);
-    HF.WriteBoolean(32312, d.HideInProductionDrawing);
-    HF.WriteBoolean(32314, d.HideInAssemblyDrawing);
-    for (const auto& line : x.fNotes) HF.WriteString(32320, line, true);
-    for (const auto& line : x.fAlternativeNotes) HF.WriteString(32330, line, true);
-    HF.WriteBoolean(32334, d.HideLSInDrawing);
-    HF.WriteVar(32399);
+    TFieldWriter w(HF, o);
+    w.Var(32300);
+    w.Boolean(32310, d.DisableStandardNote, false);
+    w.Boolean(32312, d.HideInProductionDrawing, false);
+    w.Boolean(32314, d.HideInAssemblyDrawing, false);
+    for (const auto& line : x.fNotes) w.Line(32320, line);
+    for (const auto& line : x.fAlternativeNotes) w.Line(32330, line);
+    w.Boolean(32334, d.HideLSInDrawing, false);
+    w.Var(32399);
 }
 
 void FillSampleGroup(TGroup& x)

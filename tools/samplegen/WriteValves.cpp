@@ -4,54 +4,57 @@
 
 namespace qv::samples {
 
-void WriteValve(TQuorvaneFile& HF, const TValve& x)
+void WriteValve(TQuorvaneFile& HF, const TValveData& d, const TWriteOptions& o)
 {
-    const TValveData& d = x.fData;
-    HF.WriteVar(30000);
-    HF.WriteInteger(30010, d.ValveNumber);
-    HF.WriteString(30020, d.ItemNumber, true);
-    HF.WriteDouble(30031, d.Offset.X);
-    HF.WriteDouble(30032, d.Offset.Y);
-    HF.WriteInteger(30050, d.Rotation);
-    HF.WriteString(30060, d.DetailDrawing, true);
-    HF.WriteString(30070, d.AssemblyFile, true);
-    HF.WriteDouble(30081, d.InsertionPoint.X);
-    HF.WriteDouble(30082, d.InsertionPoint.Y);
-    HF.WriteDouble(30091, d.NextInsertionPoint.X);
-    HF.WriteDouble(30092, d.NextInsertionPoint.Y);
-    HF.WriteDouble(30200, d.RotationAngle);
-    HF.WriteBoolean(30210, d.ContourInAssembly);
-    HF.WriteString(30220, d.Manufacturer, true);
-    HF.WriteString(30230, d.ComponentType, true);
-    HF.WriteString(30240, d.Description, true);
-    HF.WriteDouble(30250, d.Height);
-    HF.WriteDouble(30260, d.Weight);
-    HF.WriteString(30270, d.ArticleCode, true);
-    HF.WriteString(30280, d.ComponentFile, true);
-    HF.WriteString(30290, d.SymbolFile, true);
-    HF.WriteString(30300, d.DataSheet, true);
-    HF.WriteString(30302, d.DataSheetInterface, true);
-    HF.WriteString(30320, d.QuorvaneFile, true);
-    HF.WriteString(30340, d.Size, true);
-    HF.WriteInteger(30342, d.PelomyraHandle);
-    HF.WriteBoolean(30344, d.IsOrifice);
-    HF.WriteString(30346, d.OrificePort, true);
-    HF.WriteBoolean(30348, d.Engraved);
-    HF.WriteVar(39999);
+    TFieldWriter w(HF, o);
+    w.Var(30000);
+    w.Integer(30010, d.ValveNumber);
+    w.String(30020, d.ItemNumber);
+    w.Double(30031, d.Offset.X, 0.0);
+    w.Double(30032, d.Offset.Y, 0.0);
+    w.Integer(30050, d.Rotation, 0);
+    if (!o.ViewerFile) {
+        w.String(30060, d.DetailDrawing);
+        w.String(30070, d.AssemblyFile);
+        w.Double(30081, d.InsertionPoint.X, 0.0);
+        w.Double(30082, d.InsertionPoint.Y, 0.0);
+        w.Double(30091, d.NextInsertionPoint.X, 0.0);
+        w.Double(30092, d.NextInsertionPoint.Y, 0.0);
+        w.Double(30200, d.RotationAngle, 0.0);
+        w.Boolean(30210, d.ContourInAssembly, false);
+        w.String(30220, d.Manufacturer);
+        w.String(30230, d.ComponentType);
+        w.String(30240, d.Description);
+        w.Double(30250, d.Height);
+        w.Double(30260, d.Weight);
+        w.String(30270, d.ArticleCode);
+        w.String(30280, d.ComponentFile);
+        w.String(30290, d.SymbolFile);
+        w.String(30300, d.DataSheet);
+        w.String(30302, d.DataSheetInterface);
+        w.String(30320, d.QuorvaneFile);
+        w.String(30340, d.Size);
+        w.Integer(30342, d.PelomyraHandle);
+        w.Boolean(30344, d.IsOrifice, false);
+        w.String(30346, d.OrificePort);
+        w.Boolean(30348, d.Engraved);
+    }
+    w.Var(39999);
 }
 
-void WriteExtraDiameter(TQuorvaneFile& HF, const TExtraDiameter& x)
+void WriteExtraDiameter(TQuorvaneFile& HF, const TExtraDiameterData& d, const TWriteOptions& o)
 {
-    const TExtraDiameterData& d = x.fData;
-    HF.WriteVar(28000);
-    HF.WriteDouble(28010, d.Diameter);
-    HF.WriteDouble(28020, d.LSValue);
-    HF.WriteInteger(28030, d.TopAngle);
-    HF.WriteString(28040, d.Remark, true);
-    HF.WriteBoolean(28050, d.Hidden);
-    HF.WriteBoolean(28060, d.CounterBore);
-    HF.WriteBoolean(28062, d.Locked);
-    HF.WriteVar(28999);
+    TFieldWriter w(HF, o);
+    w.Var(28000);
+    w.Double(28010, d.Diameter);
+    w.Double(28020, d.LSValue);
+    w.Integer(28030, d.TopAngle);
+    w.String(28040, d.Remark);
+    // The design program stores Hidden and Locked only when they are set.
+    w.Boolean(28050, d.Hidden, false);
+    w.Boolean(28060, d.CounterBore);
+    w.Boolean(28062, d.Locked, false);
+    w.Var(28999);
 }
 
 void FillSampleValve(TValve& x, int seed)
