@@ -83,6 +83,27 @@ std::string Utf8ToAnsi(std::string_view text)
     return out;
 }
 
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
+{
+    const unsigned char b = static_cast<unsigned char>(s[i]);
+    size_t n;
+    char32_t c, min;
+    if (b < 0x80) { cp = b; return 1; }
+    if ((b & 0xE0) == 0xC0) { n = 2; c = b & 0x1F; min = 0x80; }
+    else if ((b & 0xF0) == 0xE0) { n = 3; c = b & 0x0F; min = 0x800; }
+    else if ((b & 0xF8) == 0xF0) { n = 4; c = b & 0x07; min = 0x10000; }
+    else return 0;
+    if (i + n > s.size()) return 0;
+    for (size_t k = 1; k < n; ++k) {
+        const unsigned char cb = static_cast<unsigned char>(s[i + k]);
+        if ((cb & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (cb & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    cp = c;
+    return n;
+}
+
 std::string AsciiUpper(std::string_view s)
 {
     std::string out(s);

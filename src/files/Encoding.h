@@ -14,6 +14,12 @@ std::string AnsiToUtf8(std::string_view bytes);
 // Malformed UTF-8 bytes are passed through as they are.
 std::string Utf8ToAnsi(std::string_view text);
 
+// Length of the well-formed UTF-8 sequence that starts at s[i] (1 to 4), with
+// its code point in cp; 0 when the bytes there are no such sequence (a stray
+// continuation byte, an overlong form, a surrogate, beyond U+10FFFF, or cut
+// off by the end of s).
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp);
+
 // Upper-cases ASCII letters only (the file formats compare names this way).
 std::string AsciiUpper(std::string_view s);
 bool AsciiSameText(std::string_view a, std::string_view b);

@@ -1,5 +1,7 @@
 #include "TextCompare.h"
 
+#include "Encoding.h"
+
 #include <cstdint>
 #include <locale.h>
 #include <wctype.h>
@@ -43,38 +45,13 @@ locale_t FoldLocale()
 constexpr char32_t kInvalidByteBase = 0xDC00;
 
 // Decodes the code point at s[i] and advances i; a byte that does not start a
-// well-formed sequence (stray continuation, overlong form, surrogate, beyond
-// U+10FFFF, cut off) stands for itself.
+// well-formed sequence stands for itself.
 char32_t NextCodePoint(std::string_view s, size_t& i)
 {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int len = 0;
     char32_t cp = 0;
-    char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
-    if (len == 0 || i + size_t(len) > s.size()) {
-        ++i;
-        return kInvalidByteBase + b0;
-    }
-    for (int k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + size_t(k)]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return kInvalidByteBase + b0;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return kInvalidByteBase + b0;
-    }
-    i += size_t(len);
+    const size_t n = DecodeUtf8(s, i, cp);
+    if (n == 0) return kInvalidByteBase + static_cast<unsigned char>(s[i++]);
+    i += n;
     return cp;
 }
 

@@ -1,5 +1,6 @@
 #include "ManifoldJson.h"
 
+#include "Encoding.h"
 #include "Manifolds.h"
 
 #include <charconv>
@@ -112,27 +113,6 @@ private:
         Out.append(buf, r.ptr);
     }
 
-    // Length of the well-formed UTF-8 sequence starting at s[i], or 0.
-    static size_t Utf8Length(std::string_view s, size_t i)
-    {
-        const unsigned char b = static_cast<unsigned char>(s[i]);
-        size_t n;
-        char32_t c, min;
-        if (b < 0x80) return 1;
-        if ((b & 0xE0) == 0xC0) { n = 2; c = b & 0x1F; min = 0x80; }
-        else if ((b & 0xF0) == 0xE0) { n = 3; c = b & 0x0F; min = 0x800; }
-        else if ((b & 0xF8) == 0xF0) { n = 4; c = b & 0x07; min = 0x10000; }
-        else return 0;
-        if (i + n > s.size()) return 0;
-        for (size_t k = 1; k < n; ++k) {
-            const unsigned char cb = static_cast<unsigned char>(s[i + k]);
-            if ((cb & 0xC0) != 0x80) return 0;
-            c = (c << 6) | (cb & 0x3F);
-        }
-        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-        return n;
-    }
-
     // Texts of the document are UTF-8 already; a file name from the
     // operating system may not be. Bytes that are no UTF-8 become U+FFFD so
     // the output stays valid JSON.
@@ -154,7 +134,8 @@ private:
             }
             const unsigned char c = static_cast<unsigned char>(s[i]);
             if (c >= 0x80) {
-                const size_t n = Utf8Length(s, i);
+                char32_t cp;
+                const size_t n = DecodeUtf8(s, i, cp);
                 if (n == 0) {
                     Out += "\xEF\xBF\xBD";
                     ++i;
