@@ -3,6 +3,7 @@
 // pilot oil ...) and give each a colour. A step belongs to a group through its
 // group code; the 3D view colours bores by it and lists the groups in its
 // group panel.
+#include "ModelTypes.h"
 #include "OwnedList.h"
 
 #include <cstdint>
@@ -12,9 +13,6 @@
 namespace qv {
 
 class TQuorvaneFile;
-
-// A colour as stored in designs: $00BBGGRR, red in the lowest byte.
-using TColor = int32_t;
 
 struct TGroupData {
     std::string Code; // the key by which steps refer to the group

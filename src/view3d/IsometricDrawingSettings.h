@@ -2,6 +2,7 @@
 // The switches, colours, opacities and factors of the 3D view. The main
 // window owns one instance, loads it from the user's settings at start-up and
 // saves it on exit; the scene builders read it while building.
+#include "ModelTypes.h"
 #include "Reflect.h"
 
 #include <cstdint>
@@ -29,9 +30,6 @@ inline constexpr TIsometricDrawingFlags RebuildFlags = TIsometricDrawingFlags::F
 
 // The key of each flag in the view settings file.
 std::string_view IsoFlagKey(TIsometricDrawingFlag flag);
-
-// Colours are 32-bit values $00BBGGRR.
-using TColor = int32_t;
 
 // How objects outside the chosen groups look.
 struct TIsoDarkenedObjects {
