@@ -1,6 +1,7 @@
 #include "Manifolds.h"
 
 #include "Messages.h"
+#include "OldFormats.h"
 #include "QuorvaneFiles.h"
 #include "Tolerance.h"
 
@@ -121,11 +122,8 @@ namespace {
 
 TDateTime FileTimeOrNow(const std::string& FileName)
 {
-    struct stat st{};
-    if (::stat(FileName.c_str(), &st) != 0) return NowLocal();
-    const double seconds = static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec * 1e-9;
-    // Local offset at that moment, taken from the whole seconds.
-    return UnixToLocalDateTime(st.st_mtim.tv_sec) + (seconds - static_cast<double>(st.st_mtim.tv_sec)) / 86400.0;
+    TDateTime t;
+    return FileLastWriteLocal(FileName, t) ? t : NowLocal();
 }
 
 } // namespace
@@ -202,9 +200,18 @@ bool LoadOldVersionFile(int Version, const std::string& FileName, TManifold& Man
     Manifold.fPlotSettings.Add()->FData.PlotMode = psmProduction;
     Manifold.fPlotSettings.Add()->FData.PlotMode = psmAssembly;
     switch (Version) {
-    default:
-        // Readers of the old formats are not available yet.
-        return false;
+    case 540:
+    case 530:
+    case 520:
+    case 510:
+    case 500: return Read500(Version, FileName, Manifold);
+    case 420:
+    case 415:
+    case 410:
+    case 400: return Read400(Version, FileName, Manifold);
+    case 300: return Read300(FileName, Manifold);
+    case 200: return Read200(FileName, Manifold);
+    default: return false;
     }
 }
 

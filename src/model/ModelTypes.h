@@ -37,5 +37,8 @@ using TDateTime = double;
 TDateTime NowLocal();
 // Seconds since the Unix epoch (UTC) to a local TDateTime.
 TDateTime UnixToLocalDateTime(long long unixSeconds);
+// A calendar date (years 1 to 9999) and time of day as a TDateTime; False,
+// with Result unchanged, when either is not valid.
+bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second, TDateTime& Result);
 
 } // namespace qv
