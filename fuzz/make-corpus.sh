@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Fills a seed corpus for load_fuzzer. Every corpus file is one reader byte
-# (0: manifold file, 1: viewer file) followed by the file's bytes.
-# Usage: make-corpus.sh MNF_SAMPLEGEN OUT_DIR
+# Fills the seed corpora of the fuzz targets under BUILD_DIR:
+#  corpus/          load_fuzzer: one reader byte (0: manifold file, 1: viewer
+#                   file) followed by the file's bytes;
+#  corpus-old500/, corpus-old400/, corpus-old200/
+#                   the old readers: one byte choosing the version within the
+#                   generation, followed by the file's bytes.
+# Usage: make-corpus.sh MNF_SAMPLEGEN BUILD_DIR
 set -euo pipefail
 gen=$1
-out=$2
-rm -rf "$out"
-mkdir -p "$out"
+build=$2
+out=$build/corpus
+rm -rf "$out" "$build"/corpus-old500 "$build"/corpus-old400 "$build"/corpus-old200
+mkdir -p "$out" "$build"/corpus-old500 "$build"/corpus-old400 "$build"/corpus-old200
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -47,3 +52,14 @@ printf 'Quorvane8.02\r\n%-20s  \r\n\000\032\000\000\000\000\317\007' 'Quorvane V
 seed newer-version-mvf 1 "$work/newer.mvf"
 : > "$work/empty"
 seed empty-mnf 0 "$work/empty"
+
+# The old samples, every version, for both kinds of target. The version
+# byte is the version's place in its generation's list (OldFuzzer.cpp).
+oldseed() { # VERSION GENERATION INDEX
+  "$gen" --old "$1" "$work/old-$1.mnf"
+  seed "old-$1" 0 "$work/old-$1.mnf"
+  { printf "\\$(printf '%03o' "$3")"; cat "$work/old-$1.mnf"; } > "$build/corpus-old$2/v$1"
+}
+oldseed 500 500 0; oldseed 510 500 1; oldseed 520 500 2; oldseed 530 500 3; oldseed 540 500 4
+oldseed 400 400 0; oldseed 410 400 1; oldseed 415 400 2; oldseed 420 400 3
+oldseed 300 200 0; oldseed 200 200 1

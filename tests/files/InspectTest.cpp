@@ -2,6 +2,7 @@
 // enumerations, sets and arrays, doubles that read back bit for bit, UTF-8
 // text, the --geometry additions and the exit status.
 #include "ManifoldJson.h"
+#include "OldDesigns.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "QuorvaneFiles.h"
@@ -522,4 +523,26 @@ TEST(MnfInspect, FileNameThatIsNotUtf8)
     const std::string expected = "/bl\uFFFDck.mnf";
     ASSERT_GE(name.size(), expected.size());
     EXPECT_EQ(name.substr(name.size() - expected.size()), expected);
+}
+
+TEST(MnfInspect, OldFilesShowTheirVersionAndTheConvertedDocument)
+{
+    for (const int version : samples::OldVersions()) {
+        SCOPED_TRACE(version);
+        const std::string path = test::TempPath(samples::OldDesignFileName(version));
+        test::WriteBytes(path, samples::OldDesign(version));
+        TManifold m;
+        ASSERT_TRUE(m.LoadFromFile(path));
+
+        const TRun r = Inspect(Quoted(path));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const TJson j = ParseJson(r.out);
+        EXPECT_EQ(j["DetectedVersion"].text, std::to_string(version));
+        EXPECT_TRUE(j["LoadResult"].b);
+        EXPECT_TRUE(j["Warnings"].items.empty());
+        const TJson& d = j["Document"];
+        EXPECT_EQ(d["FHoleList"].items.size(), static_cast<size_t>(m.HoleList().Count()));
+        EXPECT_EQ(d["FProject"]["FData"]["ProjectTitle"].text, m.Project().FData.ProjectTitle);
+        EXPECT_EQ(d["fPlotSettings"].items.size(), 2u);
+    }
 }

@@ -2,6 +2,7 @@
 // single-byte corruption of a small design. A damaged file must never take
 // the program down or throw; a file cut short keeps what was read before the
 // cut and says that it ended early.
+#include "Damage.h"
 #include "Manifolds.h"
 #include "Messages.h"
 #include "SampleDesigns.h"
@@ -28,45 +29,6 @@ constexpr size_t kHeaderSize = 40;
 // The bare end tag 1999 that closes every current-format file.
 constexpr size_t kEndTagSize = 6;
 
-struct TOutcome {
-    bool Loaded = false;
-    int Holes = 0;
-    std::vector<std::string> Messages;
-    std::string Exception; // what escaped the load, empty when nothing did
-
-    std::string Describe() const
-    {
-        std::ostringstream s;
-        s << "result " << (Loaded ? "true" : "false") << ", " << Holes << " holes, messages [";
-        for (size_t i = 0; i < Messages.size(); ++i) s << (i ? " | " : "") << Messages[i];
-        s << "]";
-        if (!Exception.empty()) s << ", exception: " << Exception;
-        return s.str();
-    }
-};
-
-TOutcome Load(const std::string& path, bool viewer)
-{
-    TMessageCollector messages;
-    TManifold manifold;
-    TOutcome r;
-    try {
-        r.Loaded = viewer ? manifold.LoadFromViewerFile(path) : manifold.LoadFromFile(path);
-    } catch (const std::exception& e) {
-        r.Exception = e.what();
-    } catch (...) {
-        r.Exception = "unknown exception";
-    }
-    r.Holes = manifold.HoleList().Count();
-    r.Messages = messages.Texts();
-    return r;
-}
-
-bool OnlyTruncationWarning(const TOutcome& r)
-{
-    return r.Messages.size() == 1 && r.Messages[0] == kTruncatedFileWarning;
-}
-
 // What a damaged file may legitimately report: holes that lost all their
 // steps (a damaged step start tag) and, last, an early end of the data.
 bool OnlyDamageMessages(const TOutcome& r)
@@ -78,34 +40,6 @@ bool OnlyDamageMessages(const TOutcome& r)
         if (!noSteps && !truncated) return false;
     }
     return true;
-}
-
-// Collects the first few faulty cases of a long sweep so one broken reader
-// does not bury the report under thousands of identical failures.
-class TFaults {
-public:
-    explicit TFaults(std::string what) : fWhat(std::move(what)) {}
-    void Add(const std::string& text)
-    {
-        if (fCount++ < 10) fText += "\n  " + text;
-    }
-    ~TFaults() { EXPECT_EQ(fCount, 0) << fWhat << ": " << fCount << " faulty cases, the first ones:" << fText; }
-
-private:
-    std::string fWhat;
-    int fCount = 0;
-    std::string fText;
-};
-
-std::string ReadSample(const std::string& name)
-{
-    return test::ReadBytes(std::string(QV_SOURCE_DIR) + "/samples/" + name);
-}
-
-void TruncateTo(const std::string& path, size_t length)
-{
-    if (::truncate(path.c_str(), static_cast<off_t>(length)) != 0)
-        throw std::runtime_error("truncate " + path + ": " + std::strerror(errno));
 }
 
 // Loads every prefix of `bytes`, from the whole file down to nothing, and

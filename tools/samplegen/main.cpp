@@ -1,6 +1,8 @@
 // mnf-samplegen: writes the bundled demo design and generated test designs.
+#include "OldDesigns.h"
 #include "SampleDesigns.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -14,7 +16,8 @@ int Usage()
                  "usage: mnf-samplegen --demo OUT.mnf\n"
                  "       mnf-samplegen --demo-viewer OUT.mvf\n"
                  "       mnf-samplegen --small [--viewer] OUT\n"
-                 "       mnf-samplegen --holes N [--seed S] [--viewer] OUT\n");
+                 "       mnf-samplegen --holes N [--seed S] [--viewer] OUT\n"
+                 "       mnf-samplegen --old VERSION OUT   (VERSION: 540 530 520 510 500 420 415 410 400 300 200)\n");
     return 2;
 }
 
@@ -30,9 +33,10 @@ bool ParseNumber(const std::string& text, T& value)
 
 int main(int argc, char** argv)
 {
-    enum { None, Demo, DemoViewer, Small, Large } kind = None;
+    enum { None, Demo, DemoViewer, Small, Large, Old } kind = None;
     bool viewer = false;
     int holes = 0;
+    int version = 0;
     unsigned seed = 1;
     bool seedGiven = false;
     std::string out;
@@ -61,6 +65,10 @@ int main(int argc, char** argv)
             if (!setKind(Small)) return Usage();
         } else if (a == "--holes") {
             if (!setKind(Large) || !next(v) || !ParseNumber(v, holes) || holes < 0) return Usage();
+        } else if (a == "--old") {
+            if (!setKind(Old) || !next(v) || !ParseNumber(v, version)) return Usage();
+            const auto& known = qv::samples::OldVersions();
+            if (std::find(known.begin(), known.end(), version) == known.end()) return Usage();
         } else if (a == "--seed") {
             if (!next(v) || !ParseNumber(v, seed)) return Usage();
             seedGiven = true;
@@ -78,7 +86,7 @@ int main(int argc, char** argv)
     // --seed belongs to --holes only; --viewer to --small and --holes (the
     // demo has its own switch for the viewer variant).
     if (seedGiven && kind != Large) return Usage();
-    if (viewer && (kind == Demo || kind == DemoViewer)) return Usage();
+    if (viewer && (kind == Demo || kind == DemoViewer || kind == Old)) return Usage();
 
     try {
         switch (kind) {
@@ -86,6 +94,7 @@ int main(int argc, char** argv)
         case DemoViewer: qv::samples::WriteDemoDesign(out, true); break;
         case Small: qv::samples::WriteSmallDesign(out, viewer); break;
         case Large: qv::samples::WriteLargeDesign(out, holes, viewer, seed); break;
+        case Old: qv::samples::WriteBytesFile(out, qv::samples::OldDesign(version)); break;
         case None: break;
         }
     } catch (const std::exception& e) {
