@@ -327,6 +327,17 @@ TEST(Read400, ModifiedOnIsTheFilesLastWriteTime)
     EXPECT_DOUBLE_EQ(r.M->FProject.FData.ModifiedOn, t);
 }
 
+TEST(Read400, MissingFileIsNotLoaded)
+{
+    TManifold m;
+    TMessageCollector messages;
+    EXPECT_FALSE(LoadOldVersionFile(420, test::TempPath("no-such-file.mnf"), m));
+    EXPECT_TRUE(messages.Entries().empty());
+    EXPECT_EQ(m.FProject.FData.ModifiedOn, 0.0);
+    EXPECT_EQ(m.PlotSettings().Count(), 2);
+    EXPECT_EQ(m.HoleList().Count(), 0);
+}
+
 // ------------------------------------------------------------ typed records
 
 // Every field of the records at its documented offset (raw records, not the
