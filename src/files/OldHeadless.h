@@ -1,0 +1,68 @@
+#pragma once
+// Small pieces shared by the readers of the headerless 2.00 and 3.00 files.
+#include "Encoding.h"
+#include "Manifolds.h"
+#include "OldFormats.h"
+#include "PlotSettings.h"
+#include "StepLists.h"
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+inline std::string TrimRightBlanks(std::string s)
+{
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+// A computed value rounded like a Single read from the file: to 0.0001,
+// halves to even.
+inline double RoundDouble(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+
+// The creation and change dates of these files are only the file's own
+// time; 0 when it cannot be read.
+inline void StampProjectDates(const std::string& FileName, TManifold& M)
+{
+    TDateTime t = 0.0;
+    if (!FileLastWriteLocal(FileName, t)) t = 0.0;
+    M.FProject.FData.CreatedOn = t;
+    M.FProject.FData.ModifiedOn = t;
+}
+
+// The loader puts a production and an assembly set-up in place before
+// calling a reader; a reader called on its own adds them.
+inline void EnsureDrawingSetups(TManifold& M)
+{
+    while (M.fPlotSettings.Count() < 2) {
+        const TPlotSetupMode mode = M.fPlotSettings.Count() == 0 ? psmProduction : psmAssembly;
+        M.fPlotSettings.Add()->FData.PlotMode = mode;
+    }
+}
+
+// These files hold only one drawing set-up: the assembly drawing uses the
+// production one, but stays the assembly set-up.
+inline void CopyDrawingSetup(TManifold& M)
+{
+    TPlotSettings& assembly = *M.fPlotSettings.Items(1);
+    const TPlotSetupMode mode = assembly.FData.PlotMode;
+    assembly.Assign(*M.fPlotSettings.Items(0));
+    assembly.FData.PlotMode = mode;
+}
+
+// The group of a hole's first step follows from the port letter in its
+// remark: pressure, tank, the work ports A and B, pilot ports X, Y, Z.
+inline void SetGroupFromRemark(TStepData& Step, std::string_view RemarkWithoutPrefix)
+{
+    const std::string upper = AsciiUpper(RemarkWithoutPrefix);
+    for (const char* code : {"P", "T", "A", "B", "X", "Y", "Z"}) {
+        if (upper.find(code) != std::string::npos) {
+            Step.GroupCode = code;
+            return;
+        }
+    }
+}
+
+} // namespace qv
