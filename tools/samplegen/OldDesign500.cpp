@@ -385,18 +385,20 @@ std::string OldDesign500(int Version)
     group("A", 0x0000C000); // green
     group("B", 0x0000C0C0); // olive
 
-    // Ports on the front face (2): pressure in, tank back, and the work port
-    // on the top face (6) towards the cylinder.
-    Port(d, 2, 40.0, 45.0, 12.0, 70.0, "P", "P");
-    Port(d, 2, 120.0, 45.0, 12.0, 55.0, "T", "T");
-    Port(d, 6, 40.0, 80.0, 10.0, 45.0, "A", "A");
+    // Pressure comes in on the front face (2) and reaches the side port of
+    // the check valve cavity; the valve opens towards the work port A on the
+    // right-hand face (4), which meets the cavity's nose. The tank port
+    // passes through to the drain line.
+    Port(d, 2, 100.0, 58.0, 12.0, 66.0, "P", "P");
+    Port(d, 2, 40.0, 45.0, 12.0, 55.0, "T", "T");
+    Port(d, 4, 60.0, 45.0, 10.0, 66.0, "A", "A");
 
-    // A screw-in check valve cavity from the top face: nose (port 1) on B,
-    // side port 2 on P, the seat shoulder and the M20x1.5 thread.
+    // A screw-in check valve cavity from the top face (6): nose (port 1) on
+    // A, side port 2 on P, the seat shoulder under the M20x1.5 thread.
     TOldHole500& cavity = AddHole(d, 6, 100.0, 60.0);
     cavity.Data.Attribute.Include(haClosed);
     cavity.Data.Attribute.Include(haMeasure);
-    cavity.Steps = {Drill(1, 12.0, 52.0, "B"), Drill(2, 16.0, 38.0, "P"),
+    cavity.Steps = {Drill(1, 12.0, 52.0, "A"), Drill(2, 16.0, 38.0, "P"),
                     Tapped(3, 18.5, 20.0, "M20x1.5", 15.0, 22.0, "P"), SpotFace(4, 30.0, 1.0, "")};
     cavity.Steps[1].PortMin = 28.0;
     cavity.Steps[1].PortMax = 36.0;
