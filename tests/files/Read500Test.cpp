@@ -550,7 +550,7 @@ TEST(Read500Test, TruncatedAnywhere)
                     EXPECT_EQ(Flat(a.FValveList[v]->fData), Flat(b.FValveList[v]->fData));
             }
         }
-        // A cut inside the header's next record keeps the document's defaults.
+        // A cut inside the block record leaves the header data at its defaults.
         const auto early = LoadBytes("early.mnf", full.substr(0, 40 + 100));
         EXPECT_EQ(Flat(early.M->FData.Max), Flat(TManifoldData{}.Max));
         EXPECT_EQ(early.M->fPlotSettings.Count(), 2);
