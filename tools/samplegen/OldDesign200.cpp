@@ -32,8 +32,9 @@ std::string OldDesign200()
     p.Face = 1;
     p.X = 30;
     p.Y = 30;
-    p.Steps[0] = {16.5f, 18, "M18x1,5", 14, "P"};
-    p.Steps[1] = {10, 75, "", 0, ""};
+    // Steps from the bottom of the hole up: the first carries the port's name.
+    p.Steps[0] = {10, 75, "", 0, "P"};
+    p.Steps[1] = {16.5f, 18, "M18x1,5", 14, ""};
     f.Add(p.Record());
 
     // 2: tank port with a spot face for the seal ring.
@@ -41,9 +42,9 @@ std::string OldDesign200()
     t.Face = 1;
     t.X = 130;
     t.Y = 30;
-    t.Steps[0] = {30, 1, "", 0, "T VLAK"};
+    t.Steps[0] = {10, 70, "", 0, "T"};
     t.Steps[1] = {11.8f, 20, "G1/4", 14, ""};
-    t.Steps[2] = {10, 70, "", 0, ""};
+    t.Steps[2] = {30, 1, "", 0, "VLAK"}; // "vlak": flat, a spot face
     f.Add(t.Record());
 
     // 3: cartridge cavity with its valve, item number turned upright.
@@ -52,9 +53,9 @@ std::string OldDesign200()
     c.X = 80;
     c.Y = 40;
     c.Closed = -1;
-    c.Steps[0] = {19.6f, 16, "7/8-14UNF", 15, "A"};
+    c.Steps[0] = {12.7f, 58, "", 0, "A"};
     c.Steps[1] = {17.5f, 40, "", 0, "B"};
-    c.Steps[2] = {12.7f, 58, "", 0, ""};
+    c.Steps[2] = {19.6f, 16, "7/8-14UNF", 15, ""};
     c.ItemNumber = "V1";
     c.ValveX = 12;
     c.ValveY = -8;

@@ -29,19 +29,22 @@ std::string OldDesign300()
     block.DrawnBy = "J. Smit";
     f.Add(block.Record());
 
-    // 1: pressure port, SAE thread on top of a 10 mm channel.
+    // 1: pressure port, a thread on top of a 10 mm channel. One record per
+    // step, from the bottom of the hole up; the first carries the port's
+    // name.
     THole300 p;
     p.Number = 1;
     p.Face = 1;
     p.X = 30;
     p.Y = 30;
-    p.StepFlags = 0x02;
-    p.Diameter = 16.5f;
-    p.Depth = 18;
-    p.Thread = "M18x1.5";
-    p.Length = 14;
+    p.Diameter = 10;
+    p.Depth = 75;
     p.Remark = "@1 P";
-    f.Add(p.Record()).Add(p.Step(2, 10, 75).Record());
+    THole300 p2 = p.Step(2, 16.5f, 18);
+    p2.StepFlags = 0x02;
+    p2.Thread = "M18x1.5";
+    p2.Length = 14;
+    f.Add(p.Record()).Add(p2.Record());
 
     // 2: tank port, with a spot face for the seal.
     THole300 t;
@@ -49,16 +52,17 @@ std::string OldDesign300()
     t.Face = 1;
     t.X = 130;
     t.Y = 30;
-    t.StepFlags = 0x01;
-    t.Diameter = 30;
-    t.Depth = 1;
+    t.Diameter = 10;
+    t.Depth = 70;
     t.Remark = "T";
     f.Add(t.Record());
     THole300 t2 = t.Step(2, 11.8f, 20);
     t2.StepFlags = 0x02;
     t2.Thread = "G1/4";
     t2.Length = 14;
-    f.Add(t2.Record()).Add(t.Step(3, 10, 70).Record());
+    THole300 t3 = t.Step(3, 30, 1);
+    t3.StepFlags = 0x01;
+    f.Add(t2.Record()).Add(t3.Record());
 
     // 3: cartridge cavity with its valve and the valve's assembly drawing.
     THole300 c;
@@ -72,13 +76,14 @@ std::string OldDesign300()
     c.ValveX = 12;
     c.ValveY = -8;
     c.ValveRotation = 1;
-    c.StepFlags = 0x02;
-    c.Diameter = 19.6f;
-    c.Depth = 16;
-    c.Thread = "7/8-14UNF";
-    c.Length = 15;
+    c.Diameter = 12.7f;
+    c.Depth = 58;
     c.Remark = "A";
-    f.Add(c.Record()).Add(c.Step(2, 17.5f, 40, "B").Record()).Add(c.Step(3, 12.7f, 58).Record());
+    THole300 c3 = c.Step(3, 19.6f, 16);
+    c3.StepFlags = 0x02;
+    c3.Thread = "7/8-14UNF";
+    c3.Length = 15;
+    f.Add(c.Record()).Add(c.Step(2, 17.5f, 40, "B").Record()).Add(c3.Record());
 
     // 4-7: mounting holes for a subplate; the first opens the pattern and
     // carries its outline.

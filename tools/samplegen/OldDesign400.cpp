@@ -9,9 +9,8 @@ namespace qv::samples {
 
 namespace {
 
-// Flags A of a hole record: bit 2 a cartridge cavity, bit 3 a mounting hole,
-// bit 5 the first hole of a pattern, bit 4 a further member.
-constexpr uint8_t kCavity = 0x04;
+// Flags A of a hole record: bit 3 a mounting hole, bit 5 the first hole of a
+// pattern, bit 4 a further member.
 constexpr uint8_t kMounting = 0x08;
 constexpr uint8_t kPatternStart = 0x20;
 constexpr uint8_t kPatternMember = 0x10;
@@ -19,7 +18,9 @@ constexpr uint8_t kPatternMember = 0x10;
 constexpr uint8_t kMeasure = 0x02;
 constexpr uint8_t kConnect = 0x08;
 
-// A G 1/4 port: spot face, thread, then the through-going drilling.
+// A G 1/4 port. Steps are listed from the bottom of the hole up, as the
+// design program keeps them: the drilling that carries the port's name, the
+// thread, then the spot face at the block face.
 void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, const char* Remark, float Depth)
 {
     TOld400Hole h;
@@ -32,12 +33,13 @@ void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, co
 
     TOld400Step s;
     s.Number = 1;
-    s.Flags = 0x01; // spot-faced
-    s.Diameter = 25.0f;
-    s.Depth = 1.0f;
+    s.Diameter = 8.0f;
+    s.Depth = Depth;
     s.Remark = Remark;
-    s.TopAngle = 180;
+    s.TopAngle = 118;
     s.GroupCode = Group;
+    s.PortMin = 8.0f;
+    s.PortMax = 8.0f;
     Typed(f, 2, Old400Step(s));
 
     s = TOld400Step{};
@@ -54,12 +56,11 @@ void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, co
 
     s = TOld400Step{};
     s.Number = 3;
-    s.Diameter = 8.0f;
-    s.Depth = Depth;
-    s.TopAngle = 118;
+    s.Flags = 0x01; // spot-faced
+    s.Diameter = 25.0f;
+    s.Depth = 1.0f;
+    s.TopAngle = 180;
     s.GroupCode = Group;
-    s.PortMin = 8.0f;
-    s.PortMax = 8.0f;
     Typed(f, 2, Old400Step(s));
 }
 
@@ -119,7 +120,6 @@ std::string OldDesign400(int Version)
     {
         TOld400Hole cav;
         cav.Number = 3;
-        cav.FlagsA = kCavity;
         cav.FlagsB = kMeasure;
         cav.Face = 1;
         cav.XXY = 80.0f;
@@ -127,10 +127,10 @@ std::string OldDesign400(int Version)
         cav.Contour = 40.0f;
         Typed(f, 1, Old400Hole(cav));
         const struct { float D, Depth; uint8_t Flags; const char* Thread; uint16_t Top; const char* Remark; } steps[] = {
-            {32.0f, 1.5f, 0x01, "", 180, "CV08-20"},
-            {19.05f, 17.5f, 0x02, "3/4-16UNF", 118, ""},
+            {12.7f, 45.0f, 0x00, "", 118, "CV08-20"},
             {17.5f, 32.0f, 0x00, "", 118, ""},
-            {12.7f, 45.0f, 0x00, "", 118, ""},
+            {19.05f, 17.5f, 0x02, "3/4-16UNF", 118, ""},
+            {32.0f, 1.5f, 0x01, "", 180, ""},
         };
         uint8_t n = 1;
         for (const auto& st : steps) {
