@@ -451,8 +451,8 @@ TEST(Read200, FileSizes)
     ASSERT_TRUE(S.LoadFromFile(spath));
     EXPECT_EQ(S.FProject.FData.ProjectTitle, "LIFT CONTROL BLOCK");
     ASSERT_EQ(S.HoleList().Count(), 8);
-    EXPECT_TRUE(S.HoleList()[1]->FStepList[0]->GetIsSpotfaced()); // "T VLAK"
     EXPECT_EQ(S.HoleList()[1]->FStepList[0]->FData.GroupCode, "T");
+    EXPECT_TRUE(S.HoleList()[1]->FStepList[2]->GetIsSpotfaced()); // "VLAK" at the face
     EXPECT_EQ(S.HoleList()[2]->FValveList.Count(), 1);
     EXPECT_EQ(S.HoleList()[3]->FContourList.Count(), 4);
     EXPECT_TRUE(S.HoleList()[7]->GetIsAngled());

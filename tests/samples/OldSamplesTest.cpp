@@ -61,6 +61,8 @@ TEST(OldSamples, EachVersionLoadsThroughItsOwnReader)
                 EXPECT_GT(step->FData.Diameter, 0.0);
                 EXPECT_GT(step->FData.Depth, 0.0);
             }
+            // Steps run from the bottom of the hole up to the face.
+            EXPECT_GE(hole->FStepList.First()->FData.Depth, hole->FStepList.Last()->FData.Depth);
             valves += hole->FValveList.Count();
         }
         EXPECT_GE(valves, 1) << "every old sample holds a cartridge with its valve";

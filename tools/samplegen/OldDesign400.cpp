@@ -9,8 +9,9 @@ namespace qv::samples {
 
 namespace {
 
-// Flags A of a hole record: bit 3 a mounting hole, bit 5 the first hole of a
-// pattern, bit 4 a further member.
+// Flags A of a hole record: bit 2 a cartridge cavity, bit 3 a mounting hole,
+// bit 5 the first hole of a pattern, bit 4 a further member.
+constexpr uint8_t kCavity = 0x04;
 constexpr uint8_t kMounting = 0x08;
 constexpr uint8_t kPatternStart = 0x20;
 constexpr uint8_t kPatternMember = 0x10;
@@ -120,6 +121,7 @@ std::string OldDesign400(int Version)
     {
         TOld400Hole cav;
         cav.Number = 3;
+        cav.FlagsA = kCavity;
         cav.FlagsB = kMeasure;
         cav.Face = 1;
         cav.XXY = 80.0f;
