@@ -196,7 +196,7 @@ void TManifold::ReadRecords(TQuorvaneFile& HF)
 bool LoadOldVersionFile(int Version, const std::string& FileName, TManifold& Manifold)
 {
     // The old formats keep their drawing set-up in a production and an
-    // assembly plot setting.
+    // assembly plot setting, added even when no reader takes the file.
     Manifold.fPlotSettings.Add()->FData.PlotMode = psmProduction;
     Manifold.fPlotSettings.Add()->FData.PlotMode = psmAssembly;
     switch (Version) {

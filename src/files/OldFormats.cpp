@@ -25,11 +25,20 @@ bool FileLastWriteLocal(const std::string& FileName, TDateTime& Time)
     return true;
 }
 
-double RoundSingle(float Value)
+double RoundTenThousandth(double Value)
 {
     // nearbyint rounds halves to even in the default rounding mode.
-    const double scaled = std::nearbyint(static_cast<double>(Value) * 10000.0);
-    return scaled / 10000.0;
+    return std::nearbyint(Value * 10000.0) / 10000.0;
+}
+
+double RoundSingle(float Value) { return RoundTenThousandth(static_cast<double>(Value)); }
+
+void EnsureOldDrawingSetups(TManifold& Manifold)
+{
+    while (Manifold.fPlotSettings.Count() < 2) {
+        const TPlotSetupMode mode = Manifold.fPlotSettings.Count() == 0 ? psmProduction : psmAssembly;
+        Manifold.fPlotSettings.Add()->FData.PlotMode = mode;
+    }
 }
 
 // ------------------------------------------------------------ records

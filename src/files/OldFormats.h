@@ -40,6 +40,13 @@ bool FileLastWriteLocal(const std::string& FileName, TDateTime& Time);
 // even: old files hold millimetres in single precision, and 12.7f would
 // otherwise show as 12.69999980926514.
 double RoundSingle(float Value);
+// The same rounding for a value computed from Singles.
+double RoundTenThousandth(double Value);
+
+// The old generations keep their drawing set-up in a production and an
+// assembly plot setting. The loader adds both before it calls a reader; a
+// reader called on its own adds what is missing.
+void EnsureOldDrawingSetups(TManifold& Manifold);
 
 // A fixed-size record. Reads outside the record give 0 or an empty text, so
 // a wrong offset can never read foreign memory.

@@ -18,10 +18,6 @@ inline std::string TrimRightBlanks(std::string s)
     return s;
 }
 
-// A computed value rounded like a Single read from the file: to 0.0001,
-// halves to even.
-inline double RoundDouble(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
-
 // The creation and change dates of these files are only the file's own
 // time; 0 when it cannot be read.
 inline void StampProjectDates(const std::string& FileName, TManifold& M)
@@ -30,16 +26,6 @@ inline void StampProjectDates(const std::string& FileName, TManifold& M)
     if (!FileLastWriteLocal(FileName, t)) t = 0.0;
     M.FProject.FData.CreatedOn = t;
     M.FProject.FData.ModifiedOn = t;
-}
-
-// The loader puts a production and an assembly set-up in place before
-// calling a reader; a reader called on its own adds them.
-inline void EnsureDrawingSetups(TManifold& M)
-{
-    while (M.fPlotSettings.Count() < 2) {
-        const TPlotSetupMode mode = M.fPlotSettings.Count() == 0 ? psmProduction : psmAssembly;
-        M.fPlotSettings.Add()->FData.PlotMode = mode;
-    }
 }
 
 // These files hold only one drawing set-up: the assembly drawing uses the
@@ -63,6 +49,25 @@ inline void SetGroupFromRemark(TStepData& Step, std::string_view RemarkWithoutPr
             return;
         }
     }
+}
+
+// Reads a headless file of fixed-size records: the first is the block
+// record, every later one goes to Hole. False when the file cannot be
+// opened or is no whole number of records; an empty file, with no block
+// record, has no design in it either.
+template <class TBlockFn, class THoleFn>
+bool ReadHeadlessFile(const std::string& FileName, TManifold& M, size_t RecordSize, TBlockFn&& Block, THoleFn&& Hole)
+{
+    StampProjectDates(FileName, M);
+    TOldFile file;
+    if (!file.LoadFile(FileName)) return false;
+    if (file.Size() == 0 || file.Size() % RecordSize != 0) return false;
+    EnsureOldDrawingSetups(M);
+    TOldRecord r;
+    file.ReadRecord(RecordSize, r);
+    Block(r);
+    while (file.ReadRecord(RecordSize, r)) Hole(r);
+    return true;
 }
 
 } // namespace qv

@@ -184,18 +184,11 @@ private:
 
 bool Read200(const std::string& FileName, TManifold& Manifold)
 {
-    StampProjectDates(FileName, Manifold);
-    TOldFile file;
-    if (!file.LoadFile(FileName)) return false;
-    // No records at all: there is no block and no design to show.
-    if (file.Size() == 0 || file.Size() % kRecordSize != 0) return false;
-    EnsureDrawingSetups(Manifold);
-
-    TOldRecord r;
-    file.ReadRecord(kRecordSize, r);
-    ReadBlock(r, Manifold);
     THoleReader200 holes(Manifold);
-    while (file.ReadRecord(kRecordSize, r)) holes.Apply(r);
+    if (!ReadHeadlessFile(
+            FileName, Manifold, kRecordSize, [&](const TOldRecord& r) { ReadBlock(r, Manifold); },
+            [&](const TOldRecord& r) { holes.Apply(r); }))
+        return false;
     Manifold.FHoleList.Renumber();
     return true;
 }

@@ -90,8 +90,8 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
         const double rest = v - h * 1000.0;
         const double odd = inch ? rest : rest / 100.0;
         const double even = inch ? h : h / 100.0;
-        D.FinishFace[size_t(2 * i + 1)] = CheckFinish(RoundDouble(odd), inch);
-        D.FinishFace[size_t(2 * i + 2)] = CheckFinish(RoundDouble(even), inch);
+        D.FinishFace[size_t(2 * i + 1)] = CheckFinish(RoundTenThousandth(odd), inch);
+        D.FinishFace[size_t(2 * i + 2)] = CheckFinish(RoundTenThousandth(even), inch);
     }
 
     const double height = r.Rounded(78);
@@ -255,19 +255,10 @@ private:
 
 bool Read300(const std::string& FileName, TManifold& Manifold)
 {
-    StampProjectDates(FileName, Manifold);
-    TOldFile file;
-    if (!file.LoadFile(FileName)) return false;
-    // No records at all: there is no block and no design to show.
-    if (file.Size() == 0 || file.Size() % kRecordSize != 0) return false;
-    EnsureDrawingSetups(Manifold);
-
-    TOldRecord r;
-    file.ReadRecord(kRecordSize, r);
-    ReadBlock(r, Manifold);
     THoleReader300 holes(Manifold);
-    while (file.ReadRecord(kRecordSize, r)) holes.Apply(r);
-    return true;
+    return ReadHeadlessFile(
+        FileName, Manifold, kRecordSize, [&](const TOldRecord& r) { ReadBlock(r, Manifold); },
+        [&](const TOldRecord& r) { holes.Apply(r); });
 }
 
 } // namespace qv

@@ -235,12 +235,7 @@ private:
 
     void ApplyDrawingSetUp(const TOldRecord& r)
     {
-        // The loader adds the production and assembly settings; make sure
-        // they are there when the reader is called on its own.
-        while (M.fPlotSettings.Count() < 2) {
-            const TPlotSetupMode mode = M.fPlotSettings.Count() == 0 ? psmProduction : psmAssembly;
-            M.fPlotSettings.Add()->FData.PlotMode = mode;
-        }
+        EnsureOldDrawingSetups(M);
         for (int k = 0; k < 2; ++k) {
             TPlotSettingsData& S = M.fPlotSettings[k]->FData;
             S.PlotFlags.Clear();

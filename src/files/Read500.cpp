@@ -302,13 +302,12 @@ bool ReadSections(TOldFile& File, const TLayout500& layout, TManifold& Manifold)
         }))
         return false;
 
-    // The loader has put the production and the assembly set-up in place;
-    // the file's two records overwrite them in order.
+    // The file's two records overwrite the production and the assembly
+    // set-up in order.
+    EnsureOldDrawingSetups(Manifold);
     for (int i = 0; i < 2; ++i) {
         if (!File.ReadRecord(layout.PlotSettings, r)) return false;
-        TPlotSettings* plot = i < Manifold.fPlotSettings.Count() ? Manifold.fPlotSettings[i]
-                                                                 : Manifold.fPlotSettings.Add();
-        ApplyPlotSettings(r, layout, plot->FData);
+        ApplyPlotSettings(r, layout, Manifold.fPlotSettings[i]->FData);
     }
 
     if (!ReadSection(File, kGroupSize, [&](const TOldRecord& rec) {

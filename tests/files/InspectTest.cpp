@@ -529,8 +529,7 @@ TEST(MnfInspect, OldFilesShowTheirVersionAndTheConvertedDocument)
 {
     for (const int version : samples::OldVersions()) {
         SCOPED_TRACE(version);
-        const std::string path = test::TempPath(samples::OldDesignFileName(version));
-        test::WriteBytes(path, samples::OldDesign(version));
+        const std::string path = test::WriteTempFile(samples::OldDesignFileName(version), samples::OldDesign(version));
         TManifold m;
         ASSERT_TRUE(m.LoadFromFile(path));
 

@@ -91,8 +91,7 @@ TEST(OldFormats, LoadFileReadsEverythingOrReportsMissing)
     // Larger than one read buffer, so the file comes in several reads.
     std::string bytes(150000, 'a');
     bytes.back() = 'z';
-    const std::string path = test::TempPath("old-whole.bin");
-    test::WriteBytes(path, bytes);
+    const std::string path = test::WriteTempFile("old-whole.bin", bytes);
     TOldFile f;
     ASSERT_TRUE(f.LoadFile(path));
     ASSERT_EQ(f.Size(), bytes.size());

@@ -18,20 +18,13 @@ using namespace qv::samples;
 
 namespace {
 
-std::string WriteFile(const std::string& name, const std::string& bytes)
-{
-    const std::string path = test::TempPath(name);
-    test::WriteBytes(path, bytes);
-    return path;
-}
-
 bool Load200(TManifold& M, const TBlock200& block, const std::vector<THole200>& holes = {},
              const char* name = "r200.mnf")
 {
     TByteFile f;
     f.Add(block.Record());
     for (const auto& h : holes) f.Add(h.Record());
-    return M.LoadFromFile(WriteFile(name, f.Bytes()));
+    return M.LoadFromFile(test::WriteTempFile(name, f.Bytes()));
 }
 
 TBlock200 Block()
@@ -157,7 +150,7 @@ TEST(Read200, PlotOptionsMarkedChanged)
     for (size_t i = 202; i <= 208; ++i) marked.Byte(i, 'Y');
     for (const TByteRecord* rec : {&r, &marked}) {
         TManifold U;
-        ASSERT_TRUE(U.LoadFromFile(WriteFile("unmarked200.mnf", TByteFile().Add(*rec).Add(Hole().Record()).Bytes())));
+        ASSERT_TRUE(U.LoadFromFile(test::WriteTempFile("unmarked200.mnf", TByteFile().Add(*rec).Add(Hole().Record()).Bytes())));
         EXPECT_EQ(Production(U).PlotFlags, TPlotSettingsData{}.PlotFlags);
         EXPECT_EQ(Production(U).ProjectionMethode, pmAmerican);
     }
@@ -415,7 +408,7 @@ TEST(Read200, MembersBeforeAnyPatternAndDamagedRecords)
     for (char fill : {'\xFF', '\x7F'}) {
         TManifold D;
         const std::string record(kRecord200, fill);
-        ASSERT_TRUE(D.LoadFromFile(WriteFile("fill200.mnf", record + record + record)));
+        ASSERT_TRUE(D.LoadFromFile(test::WriteTempFile("fill200.mnf", record + record + record)));
         ASSERT_EQ(D.HoleList().Count(), 2);
         for (int i = 0; i <= 6; ++i) EXPECT_EQ(D.GetFinishFace(i), 3.2);
         EXPECT_EQ(Production(D).FaceDistance.X, 40);
@@ -425,7 +418,7 @@ TEST(Read200, MembersBeforeAnyPatternAndDamagedRecords)
 
     // Not a whole number of records.
     TManifold O;
-    EXPECT_FALSE(LoadOldVersionFile(200, WriteFile("odd200.mnf", std::string(kRecord200 + 1, '\0')), O));
+    EXPECT_FALSE(LoadOldVersionFile(200, test::WriteTempFile("odd200.mnf", std::string(kRecord200 + 1, '\0')), O));
 }
 
 TEST(Read200, FileSizes)
@@ -434,7 +427,7 @@ TEST(Read200, FileSizes)
     TByteFile f;
     f.Add(Block().Record()).Add(Hole().Record());
     ASSERT_EQ(f.Size(), 454u);
-    const std::string path = WriteFile("small200.mnf", f.Bytes());
+    const std::string path = test::WriteTempFile("small200.mnf", f.Bytes());
     EXPECT_EQ(DetectFileVersion(path, 1), 200);
     TManifold M;
     ASSERT_TRUE(M.LoadFromFile(path));
@@ -445,7 +438,7 @@ TEST(Read200, FileSizes)
     const std::string sample = OldDesign200();
     EXPECT_EQ(sample.size() % kRecord200, 0u);
     EXPECT_NE(sample.size() % kRecord300, 0u);
-    const std::string spath = WriteFile("sample200.mnf", sample);
+    const std::string spath = test::WriteTempFile("sample200.mnf", sample);
     EXPECT_EQ(DetectFileVersion(spath, 1), 200);
     TManifold S;
     ASSERT_TRUE(S.LoadFromFile(spath));

@@ -19,13 +19,6 @@ using namespace qv::samples;
 
 namespace {
 
-std::string WriteFile(const std::string& name, const std::string& bytes)
-{
-    const std::string path = test::TempPath(name);
-    test::WriteBytes(path, bytes);
-    return path;
-}
-
 // Loads a block record and the hole records through version detection.
 bool Load300(TManifold& M, const TBlock300& block, const std::vector<THole300>& holes = {},
              const char* name = "r300.mnf")
@@ -33,7 +26,7 @@ bool Load300(TManifold& M, const TBlock300& block, const std::vector<THole300>& 
     TByteFile f;
     f.Add(block.Record());
     for (const auto& h : holes) f.Add(h.Record());
-    return M.LoadFromFile(WriteFile(name, f.Bytes()));
+    return M.LoadFromFile(test::WriteTempFile(name, f.Bytes()));
 }
 
 TBlock300 MetricBlock()
@@ -447,7 +440,7 @@ TEST(Read300, EmptyAndDamagedFiles)
         // No records at all: detected as 3.00, but there is no design.
         TMessageCollector messages;
         TManifold M;
-        EXPECT_FALSE(M.LoadFromFile(WriteFile("empty.mnf", "")));
+        EXPECT_FALSE(M.LoadFromFile(test::WriteTempFile("empty.mnf", "")));
         EXPECT_TRUE(messages.Entries().empty());
         EXPECT_EQ(M.HoleList().Count(), 0);
     }
@@ -457,7 +450,7 @@ TEST(Read300, EmptyAndDamagedFiles)
         TManifold M;
         TByteFile f;
         f.Add(MetricBlock().Record()).Byte(0);
-        EXPECT_FALSE(LoadOldVersionFile(300, WriteFile("odd300.mnf", f.Bytes()), M));
+        EXPECT_FALSE(LoadOldVersionFile(300, test::WriteTempFile("odd300.mnf", f.Bytes()), M));
     }
     {
         // A first record numbered -1 continues a hole that does not exist;
@@ -489,7 +482,7 @@ TEST(Read300, EmptyAndDamagedFiles)
         TManifold M;
         const std::string block(kRecord300, '\xFF');
         const std::string hole(kRecord300, '\x7F');
-        ASSERT_TRUE(M.LoadFromFile(WriteFile("ff300.mnf", block + hole + hole)));
+        ASSERT_TRUE(M.LoadFromFile(test::WriteTempFile("ff300.mnf", block + hole + hole)));
         EXPECT_EQ(Production(M).Scale, 2.5); // NaN is not above 0
         for (int i = 0; i <= 6; ++i) EXPECT_EQ(M.GetFinishFace(i), 13.0);
         ASSERT_EQ(M.HoleList().Count(), 1);
@@ -501,7 +494,7 @@ TEST(Read300, EmptyAndDamagedFiles)
         // values must not overflow.
         TManifold M;
         const std::string block(kRecord300, '\x7F');
-        ASSERT_TRUE(M.LoadFromFile(WriteFile("7f300.mnf", block)));
+        ASSERT_TRUE(M.LoadFromFile(test::WriteTempFile("7f300.mnf", block)));
         EXPECT_EQ(M.Units(), muIN);
         for (int i = 0; i <= 6; ++i) EXPECT_EQ(M.GetFinishFace(i), 13.0);
         EXPECT_EQ(M.FProject.FData.ProjectTitle.substr(0, 10), std::string(10, '\x7F'));
@@ -512,7 +505,7 @@ TEST(Read300, SampleDesign)
 {
     const std::string bytes = OldDesign300();
     ASSERT_EQ(bytes.size() % kRecord300, 0u);
-    const std::string path = WriteFile("sample300.mnf", bytes);
+    const std::string path = test::WriteTempFile("sample300.mnf", bytes);
     EXPECT_EQ(DetectFileVersion(path, 1), 300);
     TManifold M;
     ASSERT_TRUE(M.LoadFromFile(path));

@@ -32,8 +32,7 @@ struct TLoaded {
 // version detection is part of every test.
 TLoaded Load(const std::string& Bytes, const std::string& Name)
 {
-    const std::string path = test::TempPath(Name);
-    test::WriteBytes(path, Bytes);
+    const std::string path = test::WriteTempFile(Name, Bytes);
     TLoaded r;
     TMessageCollector messages;
     r.Ok = r.M->LoadFromFile(path);

@@ -38,9 +38,7 @@ std::string Text(const std::string& tag, size_t n)
 
 test::TLoadedDesign LoadBytes(const std::string& name, const std::string& bytes)
 {
-    const std::string path = test::TempPath(name);
-    test::WriteBytes(path, bytes);
-    return test::LoadDesignFile(path);
+    return test::LoadDesignFile(test::WriteTempFile(name, bytes));
 }
 
 TFlat Without(TFlat f, std::initializer_list<const char*> keys)

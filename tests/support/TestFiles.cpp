@@ -43,6 +43,13 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+std::string WriteTempFile(const std::string& name, const std::string& bytes)
+{
+    const std::string path = TempPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -15,6 +15,8 @@ namespace qv::test {
 std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
+// Writes bytes to the temporary file name and returns its path.
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
 
 // Little-endian 16-bit words as file bytes (hand-made field headers).
 std::string Words(std::initializer_list<uint16_t> words);
