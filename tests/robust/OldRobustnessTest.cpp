@@ -78,34 +78,16 @@ TEST(OldRobustness, EverySingleByteCorruptionOfTheOldSamples)
         const std::string bytes = OldSample(version);
         ASSERT_GT(bytes.size(), kHeaderSize);
         const std::string path = test::TempPath("old-corrupt-" + std::to_string(version));
-        test::WriteBytes(path, bytes);
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        ASSERT_GE(fd, 0);
         TFaults faults("corruptions of version " + std::to_string(version));
-        for (size_t pos = 0; pos < bytes.size(); ++pos) {
-            const uint8_t original = static_cast<uint8_t>(bytes[pos]);
-            const std::set<uint8_t> values{0x00, 0xFF, uint8_t(original ^ 0x80), uint8_t(original + 1)};
-            for (const uint8_t value : values) {
-                if (value == original) continue;
-                ASSERT_EQ(::pwrite(fd, &value, 1, static_cast<off_t>(pos)), 1);
-                const TOutcome r = Load(path, false);
-                ASSERT_EQ(::pwrite(fd, &original, 1, static_cast<off_t>(pos)), 1);
-                std::ostringstream where;
-                where << "byte " << pos << " set to 0x" << std::hex << int(value) << ": ";
-                if (!r.Exception.empty()) {
-                    faults.Add(where.str() + r.Describe());
-                    continue;
-                }
-                // Outside the version text the file keeps its generation and
-                // loads, possibly with the truncation warning when a damaged
-                // count runs past the end.
-                const bool versionByte = RecordSize(version) == 0 && pos >= 8 && pos < 12;
-                const bool onlyTruncation = r.Messages.empty() || OnlyTruncationWarning(r);
-                if (!versionByte && !(r.Loaded && onlyTruncation)) faults.Add(where.str() + r.Describe());
-            }
-        }
-        ::close(fd);
-        EXPECT_EQ(test::ReadBytes(path), bytes);
+        ForEverySingleByteCorruption(path, bytes, false, faults,
+                                     [&](size_t pos, const TOutcome& r, const std::string& where) {
+            // Outside the version text the file keeps its generation and
+            // loads, possibly with the truncation warning when a damaged
+            // count runs past the end.
+            const bool versionByte = RecordSize(version) == 0 && pos >= 8 && pos < 12;
+            const bool onlyTruncation = r.Messages.empty() || OnlyTruncationWarning(r);
+            if (!versionByte && !(r.Loaded && onlyTruncation)) faults.Add(where + r.Describe());
+        });
     }
 }
 
