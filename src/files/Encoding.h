@@ -20,6 +20,13 @@ std::string Utf8ToAnsi(std::string_view text);
 // off by the end of s).
 size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp);
 
+// Appends the UTF-8 form of a code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t c);
+
+// UTF-16 code units to UTF-8; a surrogate without its partner becomes the
+// replacement character U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view units);
+
 // Upper-cases ASCII letters only (the file formats compare names this way).
 std::string AsciiUpper(std::string_view s);
 bool AsciiSameText(std::string_view a, std::string_view b);

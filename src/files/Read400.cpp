@@ -4,6 +4,7 @@
 // data, project data and the drawing set-up of the production and assembly
 // drawings) and then a stream of typed records, each introduced by a code
 // byte, up to the code 255. Lengths are single-precision numbers.
+#include "Encoding.h"
 #include "Manifolds.h"
 #include "OldFormats.h"
 
@@ -117,44 +118,6 @@ TColor GroupColor(uint8_t Index)
     };
     if (Index >= 16) Index = 0;
     return static_cast<TColor>(rgb[Index][0] | (rgb[Index][1] << 8) | (rgb[Index][2] << 16));
-}
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// UTF-16 code units to UTF-8; a surrogate without its partner becomes the
-// replacement character.
-std::string Utf16ToUtf8(const std::u16string& units)
-{
-    std::string out;
-    for (size_t i = 0; i < units.size(); ++i) {
-        const char32_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-            ++i;
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
-            AppendUtf8(out, 0xFFFD);
-        } else {
-            AppendUtf8(out, u);
-        }
-    }
-    return out;
 }
 
 class TReader400 {
