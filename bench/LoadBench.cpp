@@ -1,8 +1,11 @@
 // Loading speed of a large design, next to the speed of merely reading the
 // same bytes into memory: the gap is what parsing and building the document
-// cost.
+// cost. The same for a large design in the 5.40 layout, the largest of the
+// old generations.
 #include "Manifolds.h"
 #include "Messages.h"
+#include "OldBytes500.h"
+#include "OldDesigns.h"
 #include "SampleDesigns.h"
 
 #include <benchmark/benchmark.h>
@@ -19,16 +22,33 @@ namespace {
 
 constexpr int kHoles = 10000;
 
+// A 5.40 file of kHoles holes: the holes of the old sample design, repeated
+// and numbered on.
+std::string LargeOldDesign()
+{
+    qv::samples::TOldDesign500 d = qv::samples::OldSampleDesign500(540);
+    const auto pattern = d.Holes;
+    d.Holes.clear();
+    for (int i = 0; i < kHoles; ++i) {
+        d.Holes.push_back(pattern[static_cast<size_t>(i) % pattern.size()]);
+        d.Holes.back().Data.HoleNumber = i + 1;
+    }
+    return qv::samples::OldFile500(540, d);
+}
+
 // The design is written once per run into a private temporary folder.
 class TLargeDesign {
 public:
-    TLargeDesign()
+    explicit TLargeDesign(bool old)
     {
         std::string templ = (std::filesystem::temp_directory_path() / "qv-bench-XXXXXX").string();
         if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
         fDir = templ;
         fPath = fDir + "/large.mnf";
-        qv::samples::WriteLargeDesign(fPath, kHoles);
+        if (old)
+            qv::samples::WriteBytesFile(fPath, LargeOldDesign());
+        else
+            qv::samples::WriteLargeDesign(fPath, kHoles);
         fSize = static_cast<int64_t>(std::filesystem::file_size(fPath));
     }
     ~TLargeDesign()
@@ -45,10 +65,11 @@ private:
     int64_t fSize = 0;
 };
 
-const TLargeDesign& Design()
+const TLargeDesign& Design(bool old)
 {
-    static TLargeDesign design;
-    return design;
+    static TLargeDesign current(false);
+    static TLargeDesign old540(true);
+    return old ? old540 : current;
 }
 
 // Any message (a truncation warning would mean the design is broken) fails
@@ -59,9 +80,10 @@ public:
     std::string Text;
 };
 
+// state.range(0): 0 the current format, 1 the 5.40 layout.
 void BM_LoadFromFile(benchmark::State& state)
 {
-    const auto& design = Design();
+    const auto& design = Design(state.range(0) != 0);
     TFailOnMessage handler;
     qv::IMessageHandler* previous = qv::SetMessageHandler(&handler);
     qv::TManifold manifold;
@@ -78,12 +100,12 @@ void BM_LoadFromFile(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * design.Size());
     state.counters["holes"] = manifold.HoleList().Count();
 }
-BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromFile)->ArgName("old540")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The floor: the same file read whole into a string.
 void BM_ReadFileIntoMemory(benchmark::State& state)
 {
-    const auto& design = Design();
+    const auto& design = Design(state.range(0) != 0);
     for (auto _ : state) {
         std::ifstream in(design.Path(), std::ios::binary);
         std::string bytes;
@@ -98,7 +120,7 @@ void BM_ReadFileIntoMemory(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * design.Size());
 }
-BENCHMARK(BM_ReadFileIntoMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFileIntoMemory)->ArgName("old540")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -67,4 +67,7 @@ struct TOldDesign500 {
 // The whole file: header, then every section in order.
 std::string OldFile500(int Version, const TOldDesign500& Design);
 
+// The content of the sample design of a version (OldDesign500 writes it).
+TOldDesign500 OldSampleDesign500(int Version);
+
 } // namespace qv::samples

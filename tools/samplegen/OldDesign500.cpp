@@ -309,7 +309,7 @@ TDateTime Date(int year, int month, int day, int hour = 0, int minute = 0)
 
 } // namespace
 
-std::string OldDesign500(int Version)
+TOldDesign500 OldSampleDesign500(int Version)
 {
     const TOldLayout500 layout = OldLayout500(Version);
     const bool withProperties = layout.Manifold >= 668;
@@ -433,7 +433,9 @@ std::string OldDesign500(int Version)
                 if (s.Attribute.Contains(saThreaded)) s.ToleranceDiameter = "6H";
         d.Holes[0].Steps[0].ToleranceDepth = "+0.5";
     }
-    return OldFile500(Version, d);
+    return d;
 }
+
+std::string OldDesign500(int Version) { return OldFile500(Version, OldSampleDesign500(Version)); }
 
 } // namespace qv::samples
