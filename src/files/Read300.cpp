@@ -41,12 +41,6 @@ double CheckFinish(double v, bool Inch)
     return v;
 }
 
-void SetFlag(TPlotFlags& Flags, TPlotFlag Flag, bool On)
-{
-    if (On) Flags.Include(Flag);
-    else Flags.Exclude(Flag);
-}
-
 void ReadBlock(const TOldRecord& r, TManifold& M)
 {
     TManifoldData& D = M.FData;
@@ -60,13 +54,11 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
 
     D.MeasuringUnits = inch ? muIN : muMM;
     D.Decimals = inch ? 3 : 2;
-    SetFlag(P.PlotFlags, pfExtraText, flags & 0x01);
-    SetFlag(P.PlotFlags, pfBorder, flags & 0x02);
-    SetFlag(P.PlotFlags, pfDrawingHead, flags & 0x04);
-    if (flags & 0x08) D.DrawFlags.Include(dfItemNumber);
-    else D.DrawFlags.Exclude(dfItemNumber);
-    if (flags & 0x10) D.DrawFlags.Include(dfContourPattern);
-    else D.DrawFlags.Exclude(dfContourPattern);
+    P.PlotFlags.Set(pfExtraText, flags & 0x01);
+    P.PlotFlags.Set(pfBorder, flags & 0x02);
+    P.PlotFlags.Set(pfDrawingHead, flags & 0x04);
+    D.DrawFlags.Set(dfItemNumber, flags & 0x08);
+    D.DrawFlags.Set(dfContourPattern, flags & 0x10);
 
     D.Max.X = r.Rounded(5);
     D.Max.Y = r.Rounded(9);
@@ -103,13 +95,13 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
 
     const uint8_t draw = r.Byte(82);
     P.Orientation = (draw & 0x01) ? poLandscape : poPortrait;
-    SetFlag(P.PlotFlags, pfAlternate, draw & 0x02);
+    P.PlotFlags.Set(pfAlternate, draw & 0x02);
     P.ProjectionMethode = (draw & 0x04) ? pmAmerican : pmEuropean;
-    SetFlag(P.PlotFlags, pfXYCoordinates, draw & 0x08);
-    SetFlag(P.PlotFlags, pfItemNumbers, draw & 0x10);
-    SetFlag(P.PlotFlags, pfDashHoles, draw & 0x20);
-    SetFlag(P.PlotFlags, pfContours, draw & 0x40);
-    SetFlag(P.PlotFlags, pfSurfaceFinish, draw & 0x80);
+    P.PlotFlags.Set(pfXYCoordinates, draw & 0x08);
+    P.PlotFlags.Set(pfItemNumbers, draw & 0x10);
+    P.PlotFlags.Set(pfDashHoles, draw & 0x20);
+    P.PlotFlags.Set(pfContours, draw & 0x40);
+    P.PlotFlags.Set(pfSurfaceFinish, draw & 0x80);
 
     const double scale = r.Rounded(105);
     P.Scale = scale > 0 ? scale : 2.5;

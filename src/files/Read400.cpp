@@ -174,8 +174,7 @@ private:
         if (P.ProjectNumber.empty()) P.ProjectNumber = r.ShortText(L.Number, L.NumberLen);
         if (fVersion == 415 || fVersion == 420) {
             const bool hidden = fVersion == 415 ? r.Flag(342) : (r.Byte(202) & 0x08) != 0;
-            if (hidden) D.FileFlags.Include(ffHiddenStepsss);
-            else D.FileFlags.Exclude(ffHiddenStepsss);
+            D.FileFlags.Set(ffHiddenStepsss, hidden);
         }
         M.SetCalcWallthickness(r.Rounded(L.Wall));
         if (L.CalcHole) {

@@ -71,6 +71,8 @@ struct TSet {
     constexpr bool Contains(E m) const { return InRange(m) && (Value >> static_cast<int>(m)) & 1u; }
     constexpr void Include(E m) { if (InRange(m)) Value |= static_cast<Bits>(Bits(1) << static_cast<int>(m)); }
     constexpr void Exclude(E m) { if (InRange(m)) Value &= static_cast<Bits>(~(Bits(1) << static_cast<int>(m))); }
+    // Includes m when On is set, excludes it otherwise.
+    constexpr void Set(E m, bool On) { On ? Include(m) : Exclude(m); }
     constexpr bool Empty() const { return Value == 0; }
     constexpr void Clear() { Value = 0; }
     friend constexpr bool operator==(TSet a, TSet b) { return a.Value == b.Value; }

@@ -293,8 +293,7 @@ void TIsometricDrawingSettings::FromDialog(QWidget* root)
                 d.DarkenedObjects.Transparent = box->isChecked();
             } else if (int flag = FlagOfCheckBox(name); flag >= 0) {
                 const auto f = static_cast<TIsometricDrawingFlag>(flag);
-                if (box->isChecked()) d.IsoFlags.Include(f);
-                else d.IsoFlags.Exclude(f);
+                d.IsoFlags.Set(f, box->isChecked());
             }
         } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             const std::string text = edit->text().toStdString();
