@@ -41,6 +41,12 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
+std::string TrimRightBlanks(std::string s)
+{
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
 std::string Utf16ToUtf8(std::u16string_view units)
 {
     std::string out;

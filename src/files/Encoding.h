@@ -27,6 +27,10 @@ void AppendUtf8(std::string& out, char32_t c);
 // replacement character U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
 
+// The text without its trailing blanks (fixed-width fields are padded with
+// them).
+std::string TrimRightBlanks(std::string s);
+
 // Upper-cases ASCII letters only (the file formats compare names this way).
 std::string AsciiUpper(std::string_view s);
 bool AsciiSameText(std::string_view a, std::string_view b);

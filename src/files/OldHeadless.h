@@ -12,12 +12,6 @@
 
 namespace qv {
 
-inline std::string TrimRightBlanks(std::string s)
-{
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
 // The creation and change dates of these files are only the file's own
 // time; 0 when it cannot be read.
 inline void StampProjectDates(const std::string& FileName, TManifold& M)

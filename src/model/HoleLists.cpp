@@ -152,9 +152,7 @@ bool THole::GetHasManufacturingNotes() const { return !fManufacturingNote.fNotes
 std::string THole::GetPortName() const
 {
     if (GetIsCartridge() || FStepList.Count() == 0) return {};
-    std::string name = FStepList.Items(0)->ExtractRemarkCode();
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    return name;
+    return TrimRightBlanks(FStepList.Items(0)->ExtractRemarkCode());
 }
 
 bool THole::GetIsSimpleORing() const
