@@ -2,11 +2,11 @@
 // same bytes into memory: the gap is what parsing and building the document
 // cost. The same for a large design in the 5.40 layout, the largest of the
 // old generations.
-#include "Manifolds.h"
-#include "Messages.h"
-#include "OldBytes500.h"
-#include "OldDesigns.h"
-#include "SampleDesigns.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "testkit/OldBytes500.h"
+#include "testkit/OldDesigns.h"
+#include "testkit/SampleDesigns.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // cached geometry, next to one draw of the same triangles from a single
 // vertex buffer (the bound for this GL driver). Run under an X server
 // (xvfb-run) with Mesa.
-#include "GLRender.h"
-#include "GLScene.h"
+#include "view3d/scene/GLRender.h"
+#include "view3d/scene/GLScene.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,9 @@
 #pragma once
-// What the fuzz targets share: a quiet message handler and a scratch file
-// through which every input reaches the loaders as a real file.
-#include "Messages.h"
+// What the fuzz targets share: a scratch file through which every input
+// reaches the loaders as a real file. Each target catches the loader's
+// messages (truncation and newer-version warnings) with a TMessageCollector
+// per input, so that nothing is printed and nothing blocks.
+#include "core/Messages.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -16,20 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Takes the loader's messages (truncation and newer-version warnings) without
-// printing them: the fuzzer's output stays readable and nothing blocks.
-class TQuietHandler : public qv::IMessageHandler {
-public:
-    void ShowMessage(qv::TMessageKind kind, const std::string& text) override
-    {
-        fMessages.push_back(text);
-    }
-    void Reset() { fMessages.clear(); }
-
-private:
-    std::vector<std::string> fMessages;
-};
 
 // A private folder for the scratch file, on tmpfs when there is one so the
 // many small writes stay in memory.
@@ -79,7 +67,6 @@ private:
     std::string fPath;
 };
 
-TQuietHandler* gHandler = nullptr;
 TScratchFile* gScratch = nullptr;
 
 void Cleanup()
@@ -88,12 +75,9 @@ void Cleanup()
     gScratch = nullptr;
 }
 
-// Installs the quiet handler and creates the scratch file (call once from
-// LLVMFuzzerInitialize).
+// Creates the scratch file (call once from LLVMFuzzerInitialize).
 void SetUpFuzzing()
 {
-    gHandler = new TQuietHandler;
-    qv::SetMessageHandler(gHandler);
     gScratch = new TScratchFile;
     std::atexit(Cleanup);
 }

@@ -4,7 +4,7 @@
 // version detection, the buffered stream and every record reader see them
 // exactly as they would see a file opened by the user.
 #include "FuzzSupport.h"
-#include "Manifolds.h"
+#include "document/Manifolds.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0) return 0;
     const bool viewer = (data[0] & 1) != 0;
     gScratch->Write(data + 1, size - 1);
-    gHandler->Reset();
+    const qv::TMessageCollector quiet;
 
     // An exception escaping here (an input/output error on a plain readable
     // file, or anything a record reader throws) is a finding: libFuzzer

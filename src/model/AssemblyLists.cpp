@@ -1,6 +1,6 @@
-#include "AssemblyLists.h"
+#include "model/AssemblyLists.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

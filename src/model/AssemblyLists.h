@@ -1,10 +1,10 @@
 #pragma once
 // Assemblies: named variants of the block's equipment. Each alternate valve
 // names a hole by its number and holds the valves the variant puts in it.
-#include "CrossLists.h"
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "ValveLists.h"
+#include "core/Reflect.h"
+#include "model/CrossLists.h"
+#include "model/OwnedList.h"
+#include "model/ValveLists.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "BillOfMaterials.h"
+#include "model/BillOfMaterials.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 #include <iterator>
 

@@ -1,10 +1,10 @@
 #pragma once
 // The bill of materials of a design: its table layout, the columns shown,
 // the items the user added and the items hidden from it.
-#include "OwnedList.h"
-#include "PlugLists.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "model/PlugLists.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "CalculateSettings.h"
+#include "model/CalculateSettings.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 #include <iterator>
 

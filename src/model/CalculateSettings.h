@@ -1,8 +1,8 @@
 #pragma once
 // Settings of the design program's wall-thickness check.
-#include "OwnedList.h"
-#include "QuorvaneFiles.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "CheckerLists.h"
+#include "model/CheckerLists.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Checkers: the people who check a design, with the items each has checked.
-#include "OwnedList.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

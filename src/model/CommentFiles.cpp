@@ -1,7 +1,7 @@
-#include "CommentFiles.h"
+#include "model/CommentFiles.h"
 
-#include "ReadKeep.h"
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Comment files of a drawing: a block of comment lines placed on the sheet,
 // either typed in or taken from a text file.
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <string>
 #include <vector>

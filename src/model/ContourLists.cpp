@@ -1,6 +1,6 @@
-#include "ContourLists.h"
+#include "model/ContourLists.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

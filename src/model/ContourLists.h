@@ -4,8 +4,8 @@
 // entries are the corners of a closed polygon in face coordinates (X along
 // the hole's first face coordinate, Y along its second), in list order. An
 // empty list means the hole has no contour.
-#include "OwnedList.h"
-#include "XYZPoints.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 namespace qv {
 

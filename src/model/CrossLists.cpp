@@ -1,6 +1,6 @@
-#include "CrossLists.h"
+#include "model/CrossLists.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Section crosses: the marks of the cross-sections shown in the drawings.
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "CutOut.Helpers.h"
+#include "model/CutOut.Helpers.h"
 
-#include "Tolerance.h"
+#include "core/Tolerance.h"
 
 namespace qv {
 

@@ -11,8 +11,8 @@
 // The variants ending in 3D give the same in the space of the 3D view and of
 // the block geometry component, where Z is mirrored: a point (x, y, z)
 // becomes (x, y, MZ - z) and a direction (x, y, z) becomes (x, y, -z).
-#include "CutOutLists.h"
-#include "XYZPoints.h"
+#include "model/CutOutLists.h"
+#include "model/XYZPoints.h"
 
 #include <vector>
 

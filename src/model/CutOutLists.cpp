@@ -1,6 +1,6 @@
-#include "CutOutLists.h"
+#include "model/CutOutLists.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

@@ -3,8 +3,8 @@
 // its six faces, at a corner of the face or at a free position, through the
 // whole block or to a depth, optionally reduced to the triangle of a chamfer
 // at a corner.
-#include "OwnedList.h"
-#include "XYZPoints.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "DrillingListSettings.h"
+#include "model/DrillingListSettings.h"
 
-#include "ReadKeep.h"
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

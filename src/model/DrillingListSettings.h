@@ -1,9 +1,9 @@
 #pragma once
 // How the drilling list (the table of every hole and step with its
 // coordinates, diameters and depths) is laid out on a drawing.
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 #include <string>

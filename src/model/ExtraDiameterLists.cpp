@@ -1,7 +1,7 @@
-#include "ExtraDiameterLists.h"
+#include "model/ExtraDiameterLists.h"
 
-#include "ReadKeep.h"
-#include "Tolerance.h"
+#include "core/Tolerance.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

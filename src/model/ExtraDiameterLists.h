@@ -2,8 +2,8 @@
 // Extra diameters: spot faces and counterbores of a hole whose depth is
 // given relative to the hole's locating shoulder. The design program turns
 // each into an ordinary step of the hole, so they are only kept here.
-#include "OwnedList.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "GroupLists.h"
+#include "model/GroupLists.h"
 
-#include "QuorvaneFiles.h"
-#include "TextCompare.h"
+#include "core/TextCompare.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

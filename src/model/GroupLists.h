@@ -3,8 +3,8 @@
 // pilot oil ...) and give each a colour. A step belongs to a group through its
 // group code; the 3D view colours bores by it and lists the groups in its
 // group panel.
-#include "ModelTypes.h"
-#include "OwnedList.h"
+#include "model/ModelTypes.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
-#include "HoleLists.h"
+#include "model/HoleLists.h"
 
-#include "Encoding.h"
-#include "Messages.h"
-#include "QuorvaneFiles.h"
-#include "Tolerance.h"
+#include "core/Messages.h"
+#include "core/Text.h"
+#include "core/Tolerance.h"
+#include "stream/QuorvaneFiles.h"
 
 #include <cmath>
 

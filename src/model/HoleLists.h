@@ -2,17 +2,17 @@
 // Holes of a manifold block: a bore of diameter steps drilled from one of the
 // six block faces (opposite faces add up to 7), at a face position, possibly
 // tilted, with its valves, extra diameters, contour, texts and notes.
-#include "ContourLists.h"
-#include "ExtraDiameterLists.h"
-#include "HoleTextLists.h"
-#include "ManufacturingNotes.h"
-#include "ModelTypes.h"
-#include "OwnedList.h"
-#include "PlugLists.h"
-#include "Reflect.h"
-#include "StepLists.h"
-#include "ValveLists.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/ContourLists.h"
+#include "model/ExtraDiameterLists.h"
+#include "model/HoleTextLists.h"
+#include "model/ManufacturingNotes.h"
+#include "model/ModelTypes.h"
+#include "model/OwnedList.h"
+#include "model/PlugLists.h"
+#include "model/StepLists.h"
+#include "model/ValveLists.h"
+#include "model/XYZPoints.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "HoleTextLists.h"
+#include "model/HoleTextLists.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

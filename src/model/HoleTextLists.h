@@ -2,8 +2,8 @@
 // Hole texts: labels attached to a hole on its face (a port name, a note).
 // Each hole owns its texts; the document owns one more list whose first entry
 // is the default style (border, height, width, anchor) for all of them.
-#include "OwnedList.h"
-#include "XYZPoints.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "InfoTables.h"
+#include "model/InfoTables.h"
 
-#include "ReadKeep.h"
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

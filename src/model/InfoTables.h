@@ -1,8 +1,8 @@
 #pragma once
 // The information table of a drawing: a table of ports, valves, plugs and
 // mounting holes, in sections, with configurable columns.
-#include "OwnedList.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "LayoutLists_MNF.h"
+#include "model/LayoutLists_MNF.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

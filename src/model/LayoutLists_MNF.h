@@ -3,10 +3,10 @@
 // head, paper size, line weights, colours and border a sheet uses, the
 // blocks inserted on it (drawing head, bill of materials, face views ...),
 // its text blocks and the attributes that fill the drawing head.
-#include "OwnedList.h"
-#include "PlotSettings.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "model/PlotSettings.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 #include <string>

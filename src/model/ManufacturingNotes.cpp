@@ -1,6 +1,6 @@
-#include "ManufacturingNotes.h"
+#include "model/ManufacturingNotes.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

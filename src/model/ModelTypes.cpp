@@ -1,4 +1,4 @@
-#include "ModelTypes.h"
+#include "model/ModelTypes.h"
 
 #include <ctime>
 

@@ -1,15 +1,12 @@
 #pragma once
 // Value records shared by several model units.
-#include "Reflect.h"
+#include "core/Color.h"
+#include "core/Reflect.h"
 
 #include <cstdint>
 #include <string>
 
 namespace qv {
-
-// A colour as stored in designs and settings files: $00BBGGRR, red in the
-// lowest byte.
-using TColor = int32_t;
 
 // First-angle (European) or third-angle (American) projection of the face
 // views, in the document header and in each plot set-up.

@@ -1,6 +1,6 @@
-#include "MountingHoleDefinitions.h"
+#include "model/MountingHoleDefinitions.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

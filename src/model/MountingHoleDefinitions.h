@@ -1,8 +1,8 @@
 #pragma once
 // Mounting-hole definitions: a set of mounting holes on one face, taken from
 // a mounting-hole file. The holes generated from a definition carry its tag.
-#include "OwnedList.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

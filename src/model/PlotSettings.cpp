@@ -1,7 +1,7 @@
-#include "PlotSettings.h"
+#include "model/PlotSettings.h"
 
-#include "ReadKeep.h"
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
+#include "stream/ReadKeep.h"
 
 #include <iterator>
 

@@ -4,13 +4,13 @@
 // drawing shows, how holes are labelled and dimensioned, where each face
 // goes on the sheet, comment files, the drilling list and the information
 // table. The viewer reads and keeps them; it draws nothing from them.
-#include "CommentFiles.h"
-#include "DrillingListSettings.h"
-#include "InfoTables.h"
-#include "ModelTypes.h"
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/CommentFiles.h"
+#include "model/DrillingListSettings.h"
+#include "model/InfoTables.h"
+#include "model/ModelTypes.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <array>
 #include <cstdint>

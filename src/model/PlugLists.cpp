@@ -1,7 +1,7 @@
-#include "PlugLists.h"
+#include "model/PlugLists.h"
 
-#include "Encoding.h"
-#include "Tolerance.h"
+#include "core/Text.h"
+#include "core/Tolerance.h"
 
 #include <algorithm>
 #include <charconv>

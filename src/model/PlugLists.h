@@ -2,8 +2,8 @@
 // Plugs: a summary of the plugged holes of a hole list grouped by plug
 // thread, made from the holes and never stored in a file. Also the list of
 // integers used for hole numbers and column numbers.
-#include "OwnedList.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Projects.h"
+#include "model/Projects.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // The project's title-block data (who drew and checked it, dates, title,
 // number, client, drawing, working pressure), its comment lines and project
 // variables; and the to-do list: holes set aside for later placement.
-#include "HoleLists.h"
-#include "ModelTypes.h"
-#include "UserVarLists.h"
+#include "model/HoleLists.h"
+#include "model/ModelTypes.h"
+#include "model/UserVarLists.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "RevisionLists.h"
+#include "model/RevisionLists.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // Revisions of a design (number, code, date, description, who drew and
 // checked it) and the layouts of the revision table printed on drawings:
 // row and text height, scale, position, and the columns shown.
-#include "ModelTypes.h"
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/ModelTypes.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "SessionLists.h"
+#include "model/SessionLists.h"
 
-#include "QuorvaneFiles.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 

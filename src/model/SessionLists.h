@@ -1,8 +1,8 @@
 #pragma once
 // Working sessions of the design program: one per calendar day on which the
 // design was worked on, with the working time spent on it that day.
-#include "ModelTypes.h"
-#include "OwnedList.h"
+#include "model/ModelTypes.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "StepLists.h"
+#include "model/StepLists.h"
 
-#include "Encoding.h"
-#include "QuorvaneFiles.h"
-#include "Tolerance.h"
+#include "core/Text.h"
+#include "core/Tolerance.h"
+#include "stream/QuorvaneFiles.h"
 
 #include <cmath>
 #include <set>

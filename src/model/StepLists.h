@@ -2,8 +2,8 @@
 // Diameter steps of a hole and the bore geometry derived from them.
 // Index 0 is the deepest step (the nose of a cartridge cavity, port "1");
 // the last step sits at the block face.
-#include "OwnedList.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "UserVarLists.h"
+#include "model/UserVarLists.h"
 
-#include "Encoding.h"
+#include "core/Text.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "ValveLists.h"
+#include "model/ValveLists.h"
 
-#include "ReadKeep.h"
+#include "stream/ReadKeep.h"
 
 namespace qv {
 

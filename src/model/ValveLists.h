@@ -2,9 +2,9 @@
 // Valves: the components mounted in a hole (a cartridge valve in its cavity,
 // a plug, a fitting) with their catalogue data and the item number that can
 // be engraved next to the hole.
-#include "OwnedList.h"
-#include "Reflect.h"
-#include "XYZPoints.h"
+#include "core/Reflect.h"
+#include "model/OwnedList.h"
+#include "model/XYZPoints.h"
 
 #include <cstdint>
 #include <string>

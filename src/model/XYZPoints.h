@@ -1,6 +1,6 @@
 #pragma once
 // Points on a block face (TXYPoint) and in block space (TXYZPoint).
-#include "Tolerance.h"
+#include "core/Tolerance.h"
 
 #include <cmath>
 

@@ -80,17 +80,4 @@ private:
 // no temporary file behind.
 void WriteFileAtomically(const std::string& path, std::string_view data);
 
-// Number texts as the settings files hold them.
-// Floating-point values in general format with up to 15 significant digits
-// and "." as decimal separator ("0.6", "-0.8", "1e+20").
-std::string FloatToStr(double value);
-// Parses a whole text (blanks around it allowed) as a 32-bit integer: an
-// optional sign and decimal digits, or "$"/"0x" and up to eight hexadecimal
-// digits (taken as the bit pattern, "$FFFFFFFF" is -1).
-bool TryStrToInt(std::string_view text, int32_t& value);
-// Parses a whole text (blanks around it allowed) as a finite number with "."
-// as decimal separator.
-bool TryStrToFloat(std::string_view text, double& value);
-std::string Trim(std::string_view text);
-
 } // namespace qv

@@ -1,6 +1,6 @@
-#include "MainSettings.h"
+#include "platform/MainSettings.h"
 
-#include "IniFiles.h"
+#include "platform/IniFiles.h"
 
 namespace qv {
 

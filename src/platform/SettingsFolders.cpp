@@ -1,6 +1,6 @@
-#include "SettingsFolders.h"
+#include "platform/SettingsFolders.h"
 
-#include "ProgramIdentity.h"
+#include "platform/ProgramIdentity.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
-#include "IniFiles.h"
+#include "platform/IniFiles.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "SaveWindows.h"
+#include "shell/SaveWindows.h"
 
-#include "IniFiles.h"
-#include "Messages.h"
+#include "core/Messages.h"
+#include "platform/IniFiles.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -8,7 +8,7 @@
 // frame, Width and Height its size without that frame: that is what Qt can
 // set before a window is shown, and restoring exactly what was saved keeps
 // the window from growing by its frame at every start.
-#include "WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QPointer>
 #include <QWidget>

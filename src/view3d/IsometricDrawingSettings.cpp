@@ -1,7 +1,8 @@
-#include "IsometricDrawingSettings.h"
+#include "view3d/IsometricDrawingSettings.h"
 
-#include "IniFiles.h"
-#include "SettingsFolders.h"
+#include "core/Text.h"
+#include "platform/IniFiles.h"
+#include "platform/SettingsFolders.h"
 
 #include <QCheckBox>
 #include <QImage>

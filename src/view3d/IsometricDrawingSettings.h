@@ -2,8 +2,8 @@
 // The switches, colours, opacities and factors of the 3D view. The main
 // window owns one instance, loads it from the user's settings at start-up and
 // saves it on exit; the scene builders read it while building.
-#include "ModelTypes.h"
-#include "Reflect.h"
+#include "core/Reflect.h"
+#include "model/ModelTypes.h"
 
 #include <cstdint>
 #include <string>

@@ -2,18 +2,18 @@
 // check settings with their ranges and flags, assemblies with alternate
 // valves, section crosses, checkers, the bill of materials and the
 // mounting-hole definitions.
-#include "AssemblyLists.h"
-#include "BillOfMaterials.h"
-#include "CalculateSettings.h"
-#include "CheckerLists.h"
-#include "Flatten.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "MountingHoleDefinitions.h"
-#include "TestFiles.h"
-#include "WriteChecking.h"
-#include "WriteValves.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/AssemblyLists.h"
+#include "model/BillOfMaterials.h"
+#include "model/CalculateSettings.h"
+#include "model/CheckerLists.h"
+#include "model/MountingHoleDefinitions.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteChecking.h"
+#include "testkit/WriteValves.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Contours of holes: the contour record inside a hole, and how a contour
 // list reads as a circle or a polygon.
-#include "ContourLists.h"
-#include "Flatten.h"
-#include "HoleLists.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "TestFiles.h"
-#include "WriteGroups.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/ContourLists.h"
+#include "model/HoleLists.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteGroups.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The geometry of a cut-out: start and end corners, depth vector and outline
 // on the face, in block space and in the Z-mirrored space of the 3D view.
-#include "CutOut.Helpers.h"
+#include "model/CutOut.Helpers.h"
 
 #include <gtest/gtest.h>
 

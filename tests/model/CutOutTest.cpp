@@ -1,13 +1,13 @@
 // Cut-outs: the cut-out record of a file, its defaults, damaged records, and
 // the cut-out list with its face lines.
-#include "CutOut.Helpers.h"
-#include "CutOutLists.h"
-#include "Flatten.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "TestFiles.h"
-#include "WriteCutOuts.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/CutOut.Helpers.h"
+#include "model/CutOutLists.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteCutOuts.h"
 
 #include <gtest/gtest.h>
 

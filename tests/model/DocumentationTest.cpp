@@ -1,16 +1,16 @@
 // Documentation records of a design: the project with its comment lines and
 // variables, the to-do list of holes waiting to be placed, revisions, the
 // layout of the revision table, and the working sessions.
-#include "Flatten.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "Projects.h"
-#include "RevisionLists.h"
-#include "SessionLists.h"
-#include "TestFiles.h"
-#include "UserVarLists.h"
-#include "WriteDocumentation.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/Projects.h"
+#include "model/RevisionLists.h"
+#include "model/SessionLists.h"
+#include "model/UserVarLists.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteDocumentation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Holes: the hole record of a file, attributes, selection, face coordinates,
 // angles, port names, copies and the queries and renumbering of the list.
-#include "HoleLists.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/HoleLists.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // Hole texts: the hole-text record inside a hole and at document level, the
 // lines of a multi-line caption, the default style, and the labels the view
 // draws for a text.
-#include "Flatten.h"
-#include "HoleLists.h"
-#include "HoleTextLists.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "TestFiles.h"
-#include "WriteGroups.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/HoleLists.h"
+#include "model/HoleTextLists.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteGroups.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Drawing-sheet layouts: the layout record with its attributes, text blocks
 // and insert blocks, the working values of insert blocks that files never
 // hold, and damaged or cut-off records.
-#include "Flatten.h"
-#include "LayoutLists_MNF.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "TestFiles.h"
-#include "WriteLayouts.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/LayoutLists_MNF.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteLayouts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The manufacturing note of a hole: its record, several records adding to
 // one note, and the queries on it.
-#include "Flatten.h"
-#include "HoleLists.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "ManufacturingNotes.h"
-#include "Messages.h"
-#include "TestFiles.h"
-#include "WriteGroups.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/HoleLists.h"
+#include "model/ManufacturingNotes.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteGroups.h"
 
 #include <gtest/gtest.h>
 

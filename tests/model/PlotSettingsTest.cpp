@@ -1,13 +1,13 @@
 // Plot settings: the record with its flags, text heights, dimension
 // settings, face positions and nested comment files, drilling-list settings
 // and information table; defaults, copies and damaged files.
-#include "Flatten.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "PlotSettings.h"
-#include "TestFiles.h"
-#include "WritePlotSettings.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/PlotSettings.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WritePlotSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Diameter steps and the bore geometry derived from them: drill points, cone
 // depths, cylinders and shoulders, threads, O-ring grooves, undercuts, remark
 // names and the ports of cartridge cavities; and the step record of a file.
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "StepLists.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/StepLists.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

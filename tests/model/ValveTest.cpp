@@ -2,16 +2,16 @@
 // queries of a valve list, the order of extra diameters and plugs, the text
 // form of integer lists, the plug summary of a hole list and the O-ring test
 // that looks at a hole's first valve.
-#include "ExtraDiameterLists.h"
-#include "Flatten.h"
-#include "HoleLists.h"
-#include "LoadedDesign.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "PlugLists.h"
-#include "TestFiles.h"
-#include "ValveLists.h"
-#include "WriteValves.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/ExtraDiameterLists.h"
+#include "model/HoleLists.h"
+#include "model/PlugLists.h"
+#include "model/ValveLists.h"
+#include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
+#include "testkit/TestFiles.h"
+#include "testkit/WriteValves.h"
 
 #include <gtest/gtest.h>
 

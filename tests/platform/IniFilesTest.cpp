@@ -1,6 +1,6 @@
-#include "IniFiles.h"
+#include "platform/IniFiles.h"
 
-#include "TestFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -218,38 +218,4 @@ TEST(IniFile, OtherWriteFailuresAreReportedAndChangeNothing)
     EXPECT_TRUE(fs::is_directory(dir + "/taken.ini/inside"));
 
     EXPECT_EQ(EntriesIn(dir), 2u); // nothing left over besides the two obstacles
-}
-
-TEST(IniNumbers, TextToNumberTable)
-{
-    struct IntCase { const char* text; bool ok; int32_t value; };
-    const IntCase ints[] = {
-        {"42", true, 42},       {"  -7 ", true, -7},       {"+5", true, 5},
-        {"$FF", true, 255},     {"0x10", true, 16},        {"$FFFFFFFF", true, -1},
-        {"2147483648", false, 0}, {"$123456789", false, 0}, {"1.5", false, 0},
-        {"", false, 0},         {"--1", false, 0},         {"12abc", false, 0},
-    };
-    for (const auto& c : ints) {
-        int32_t v = 0;
-        EXPECT_EQ(TryStrToInt(c.text, v), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(v, c.value) << c.text;
-        }
-    }
-    struct FloatCase { const char* text; bool ok; double value; };
-    const FloatCase floats[] = {
-        {"0.6", true, 0.6}, {" -0.8 ", true, -0.8}, {"1E20", true, 1e20}, {"+2", true, 2},
-        {"0,6", false, 0},  {"nan", false, 0},      {"inf", false, 0},    {"", false, 0}, {"1.2.3", false, 0},
-    };
-    for (const auto& c : floats) {
-        double v = 0;
-        EXPECT_EQ(TryStrToFloat(c.text, v), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(v, c.value) << c.text;
-        }
-    }
-    EXPECT_EQ(FloatToStr(0.6), "0.6");
-    EXPECT_EQ(FloatToStr(-0.8), "-0.8");
-    EXPECT_EQ(FloatToStr(10), "10");
-    EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3"); // 15 digits hide the binary rest
 }

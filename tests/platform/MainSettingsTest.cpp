@@ -1,7 +1,7 @@
-#include "MainSettings.h"
+#include "platform/MainSettings.h"
 
-#include "IniFiles.h"
-#include "TestFiles.h"
+#include "platform/IniFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

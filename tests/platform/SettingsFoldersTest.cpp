@@ -1,7 +1,7 @@
-#include "SettingsFolders.h"
+#include "platform/SettingsFolders.h"
 
 #include "EnvGuard.h"
-#include "TestFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

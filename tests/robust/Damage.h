@@ -1,9 +1,9 @@
 #pragma once
 // What the damaged-file sweeps share: one load that catches whatever escapes
 // it, and a collector that reports only the first few faulty cases.
-#include "Manifolds.h"
-#include "Messages.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // the program down or throw; a file cut short keeps what was read before the
 // cut and says that it ended early.
 #include "Damage.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "SampleDesigns.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "testkit/SampleDesigns.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

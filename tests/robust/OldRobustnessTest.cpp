@@ -3,9 +3,9 @@
 // tags, so a damaged count or length byte sends the reader anywhere in the
 // file; it must still never crash, throw or read past the data.
 #include "Damage.h"
-#include "Manifolds.h"
-#include "OldDesigns.h"
-#include "TestFiles.h"
+#include "document/Manifolds.h"
+#include "testkit/OldDesigns.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The old-generation samples: what the generator writes is what is
 // committed, each file is recognised as its version and converts into a
 // design a user can work with.
-#include "OldDesigns.h"
+#include "testkit/OldDesigns.h"
 
-#include "HoleLists.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "StepLists.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/HoleLists.h"
+#include "model/StepLists.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

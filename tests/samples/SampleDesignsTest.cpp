@@ -2,14 +2,14 @@
 // writes, load cleanly, and describe bores that make sense; generated designs
 // load back completely, and the viewer variant keeps every hole and step
 // value that viewer files carry.
-#include "SampleDesigns.h"
+#include "testkit/SampleDesigns.h"
 
-#include "HoleLists.h"
-#include "Manifolds.h"
-#include "Messages.h"
-#include "StepLists.h"
-#include "Flatten.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "document/Manifolds.h"
+#include "model/HoleLists.h"
+#include "model/StepLists.h"
+#include "testkit/Flatten.h"
+#include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
 

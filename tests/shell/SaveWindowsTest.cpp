@@ -1,8 +1,8 @@
-#include "SaveWindows.h"
+#include "shell/SaveWindows.h"
 
-#include "IniFiles.h"
-#include "Messages.h"
-#include "TestFiles.h"
+#include "core/Messages.h"
+#include "platform/IniFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <QDialog>
 #include <QFontDatabase>

@@ -1,8 +1,8 @@
-#include "IsometricDrawingSettings.h"
+#include "view3d/IsometricDrawingSettings.h"
 
-#include "Flatten.h"
-#include "IniFiles.h"
-#include "TestFiles.h"
+#include "platform/IniFiles.h"
+#include "testkit/Flatten.h"
+#include "testkit/TestFiles.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
-#include "ManifoldJson.h"
+#include "inspect/ManifoldJson.h"
 
-#include "Encoding.h"
-#include "Manifolds.h"
+#include "core/Encoding.h"
+#include "document/Manifolds.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
 // mnf-inspect: loads a manifold or viewer file as the viewer would and prints
 // the whole document as JSON.
-#include "ManifoldJson.h"
-#include "Manifolds.h"
-#include "Encoding.h"
-#include "Messages.h"
-#include "QuorvaneFiles.h"
+#include "core/Messages.h"
+#include "core/Text.h"
+#include "document/Manifolds.h"
+#include "inspect/ManifoldJson.h"
+#include "stream/QuorvaneFiles.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,6 +1,6 @@
 // mnf-samplegen: writes the bundled demo design and generated test designs.
-#include "OldDesigns.h"
-#include "SampleDesigns.h"
+#include "testkit/OldDesigns.h"
+#include "testkit/SampleDesigns.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "GLRender.h"
+#include "view3d/scene/GLRender.h"
 
-#include "Tolerance.h"
+#include "core/Tolerance.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>

@@ -1,7 +1,7 @@
 #pragma once
 // Drawing a scene with OpenGL's fixed-function pipeline, on screen or off
 // screen, and writing pictures as 24-bit BMP files.
-#include "GLScene.h"
+#include "view3d/scene/GLScene.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
-#include "GLScene.h"
+#include "view3d/scene/GLScene.h"
 
-#include "Tolerance.h"
+#include "core/Tolerance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +12,8 @@ namespace qv::scene {
 
 TColor ResolveSystemColor(TColor c)
 {
-    if ((c & 0xFF000000u) != 0x80000000u) return c & 0x00FFFFFFu;
+    const uint32_t bits = static_cast<uint32_t>(c);
+    if ((bits & 0xFF000000u) != 0x80000000u) return static_cast<TColor>(bits & 0x00FFFFFFu);
     // The usual defaults of the desktop's system colours, as R, G, B.
     static const uint8_t kSystem[][3] = {
         {200, 200, 200}, {0, 0, 0},       {153, 180, 209}, {191, 205, 219}, {240, 240, 240},
@@ -22,7 +23,7 @@ TColor ResolveSystemColor(TColor c)
         {255, 255, 255}, {105, 105, 105}, {227, 227, 227}, {0, 0, 0},       {255, 255, 225},
         {0, 0, 0},       {0, 102, 204},   {185, 209, 234}, {215, 228, 242}, {51, 153, 255},
         {240, 240, 240}};
-    const uint32_t index = c & 0xFFu;
+    const uint32_t index = bits & 0xFFu;
     if (index >= std::size(kSystem)) return 0;
     return TColor(kSystem[index][0]) | (TColor(kSystem[index][1]) << 8) | (TColor(kSystem[index][2]) << 16);
 }

@@ -4,7 +4,8 @@
 // owning its children, with materials and the colour conversion of the
 // program's $00BBGGRR colours. Nothing here touches OpenGL or a widget; the
 // renderer (GLRender.h) draws a scene, the viewer widget shows it.
-#include "GLVectorGeometry.h"
+#include "core/Color.h"
+#include "view3d/scene/GLVectorGeometry.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace qv::scene {
-
-// A colour as stored in documents and settings: $00BBGGRR, or a system
-// colour ($80000000 + index).
-using TColor = uint32_t;
 
 // The RGB value of a colour; a system colour is replaced by the usual
 // default of that system colour.

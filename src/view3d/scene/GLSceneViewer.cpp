@@ -1,4 +1,4 @@
-#include "GLSceneViewer.h"
+#include "view3d/scene/GLSceneViewer.h"
 
 #include <QOpenGLContext>
 #include <QSurfaceFormat>

@@ -1,8 +1,8 @@
 #pragma once
 // The 3D view: a Qt OpenGL widget that draws a scene it does not own
 // through a camera, and renders the same view off screen into pictures.
-#include "GLRender.h"
-#include "GLScene.h"
+#include "view3d/scene/GLRender.h"
+#include "view3d/scene/GLScene.h"
 
 #include <QImage>
 #include <QOpenGLWidget>

@@ -1,8 +1,8 @@
 // Flat 3D text: glyph outlines from the font engine, filled by the GLU
 // tessellator into triangles.
-#include "GLScene.h"
+#include "view3d/scene/GLScene.h"
 
-#include "Tolerance.h"
+#include "core/Tolerance.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "GLVectorGeometry.h"
+#include "view3d/scene/GLVectorGeometry.h"
 
-#include "Tolerance.h"
+#include "core/Tolerance.h"
 
 namespace qv::scene {
 

@@ -1,5 +1,5 @@
 // Geometry of the node kinds, checked on their meshes (no GL needed).
-#include "GLScene.h"
+#include "view3d/scene/GLScene.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Node tree, orientation rules, matrices, camera operations and colours:
 // no GL context needed.
-#include "GLScene.h"
+#include "view3d/scene/GLScene.h"
 
 #include <gtest/gtest.h>
 
@@ -308,6 +308,6 @@ TEST(SceneColour, WindowsColourBecomesRgbaFloats)
     EXPECT_FLOAT_EQ(mixed[2], 0x33 / 255.0f);
     EXPECT_FLOAT_EQ(mixed[3], 0.4f);
     // A system colour (button face) resolves to its RGB value first.
-    EXPECT_EQ(ResolveSystemColor(0x8000000F), 0x00F0F0F0u);
-    EXPECT_EQ(ResolveSystemColor(0x80000005), 0x00FFFFFFu);
+    EXPECT_EQ(ResolveSystemColor(qv::TColor(0x8000000F)), 0x00F0F0F0);
+    EXPECT_EQ(ResolveSystemColor(qv::TColor(0x80000005)), 0x00FFFFFF);
 }

@@ -2,7 +2,7 @@
 // files written from them.
 #include "SceneTestSupport.h"
 
-#include "TestFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <QFile>
 #include <QOpenGLContext>
@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 
+using qv::TColor;
 using namespace qv::scene;
 using namespace qv::scene::test;
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shared pieces of the scene tests: a GL context of their own and a small
 // scene seen head-on, where one picture pixel is a known scene length.
-#include "GLRender.h"
-#include "GLScene.h"
+#include "view3d/scene/GLRender.h"
+#include "view3d/scene/GLScene.h"
 
 #include <QImage>
 

@@ -1,13 +1,14 @@
 // The viewer widget on the X server's screen, and its pictures.
-#include "GLSceneViewer.h"
 #include "SceneTestSupport.h"
+#include "view3d/scene/GLSceneViewer.h"
 
-#include "TestFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QWindow>
 
+using qv::TColor;
 using namespace qv::scene;
 using namespace qv::scene::test;
 

@@ -1,0 +1,67 @@
+#pragma once
+// Small pieces shared by the readers of the headerless 2.00 and 3.00 files.
+#include "core/Text.h"
+#include "document/Manifolds.h"
+#include "document/old/OldFormats.h"
+#include "model/PlotSettings.h"
+#include "model/StepLists.h"
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The creation and change dates of these files are only the file's own
+// time; 0 when it cannot be read.
+inline void StampProjectDates(const std::string& FileName, TManifold& M)
+{
+    TDateTime t = 0.0;
+    if (!FileLastWriteLocal(FileName, t)) t = 0.0;
+    M.FProject.FData.CreatedOn = t;
+    M.FProject.FData.ModifiedOn = t;
+}
+
+// These files hold only one drawing set-up: the assembly drawing uses the
+// production one, but stays the assembly set-up.
+inline void CopyDrawingSetup(TManifold& M)
+{
+    TPlotSettings& assembly = *M.fPlotSettings.Items(1);
+    const TPlotSetupMode mode = assembly.FData.PlotMode;
+    assembly.Assign(*M.fPlotSettings.Items(0));
+    assembly.FData.PlotMode = mode;
+}
+
+// The group of a hole's first step follows from the port letter in its
+// remark: pressure, tank, the work ports A and B, pilot ports X, Y, Z.
+inline void SetGroupFromRemark(TStepData& Step, std::string_view RemarkWithoutPrefix)
+{
+    const std::string upper = AsciiUpper(RemarkWithoutPrefix);
+    for (const char* code : {"P", "T", "A", "B", "X", "Y", "Z"}) {
+        if (upper.find(code) != std::string::npos) {
+            Step.GroupCode = code;
+            return;
+        }
+    }
+}
+
+// Reads a headless file of fixed-size records: the first is the block
+// record, every later one goes to Hole. False when the file cannot be
+// opened or is no whole number of records; an empty file, with no block
+// record, has no design in it either.
+template <class TBlockFn, class THoleFn>
+bool ReadHeadlessFile(const std::string& FileName, TManifold& M, size_t RecordSize, TBlockFn&& Block, THoleFn&& Hole)
+{
+    StampProjectDates(FileName, M);
+    TOldFile file;
+    if (!file.LoadFile(FileName)) return false;
+    if (file.Size() == 0 || file.Size() % RecordSize != 0) return false;
+    EnsureOldDrawingSetups(M);
+    TOldRecord r;
+    file.ReadRecord(RecordSize, r);
+    Block(r);
+    while (file.ReadRecord(RecordSize, r)) Hole(r);
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,441 @@
+// The record layouts of the 5.00 to 5.40 files and a small design written in
+// them: a 160 x 120 x 90 valve block with a pressure, a tank and a work port,
+// a check-valve cavity and two mounting holes.
+#include "testkit/OldBytes500.h"
+#include "testkit/OldDesigns.h"
+
+#include <stdexcept>
+
+namespace qv::samples {
+
+TOldLayout500 OldLayout500(int Version)
+{
+    if (Version != 500 && Version != 510 && Version != 520 && Version != 530 && Version != 540)
+        throw std::invalid_argument("not a 5.x file version");
+    TOldLayout500 l;
+    if (Version >= 520) {
+        l.Manifold = 668;
+        l.PlotSettings = 244;
+        l.Hole = 276;
+        l.LastPlotBit = 21;
+    }
+    if (Version >= 530) l.HasRevisions = true;
+    if (Version >= 540) {
+        l.Manifold = 1200;
+        l.Hole = 300;
+        l.Step = 204;
+        l.LastPlotBit = 31;
+    }
+    return l;
+}
+
+namespace {
+
+template <class E, class B>
+uint8_t LowBits(const TSet<E, B>& Set, int Last)
+{
+    uint8_t b = 0;
+    for (int n = 0; n <= Last; ++n)
+        if (Set.Contains(static_cast<E>(n))) b = static_cast<uint8_t>(b | (1u << n));
+    return b;
+}
+
+void PutProperties(TByteRecord& r, size_t at, const TProperties& p)
+{
+    r.ShortText(at + 0, 50, p.Title);
+    r.ShortText(at + 51, 30, p.Bitmap);
+    r.ShortText(at + 82, 70, p.Description);
+    r.ShortText(at + 153, 50, p.Group);
+    r.Byte(at + 204, p.Use ? 1 : 0);
+}
+
+constexpr struct {
+    int Bit;
+    THoleAttribute Attribute;
+} kHoleBits[] = {
+    {0, haPlugged}, {1, haFixation}, {2, haClosed}, {3, haMounting}, {7, haAngled},
+    {9, haMeasure}, {10, haAssembly}, {11, haConnect}, {12, haThrough},
+};
+
+} // namespace
+
+uint16_t OldHoleAttributeBits500(THoleAttributes Attributes)
+{
+    uint16_t w = 0;
+    for (const auto& m : kHoleBits)
+        if (Attributes.Contains(m.Attribute)) w = static_cast<uint16_t>(w | (1u << m.Bit));
+    return w;
+}
+
+uint32_t OldPlotFlagBits500(const TPlotFlags& Flags, int LastBit)
+{
+    uint32_t bits = 0;
+    for (int n = 0; n <= LastBit; ++n) {
+        int member = -1;
+        if (n <= 5) member = n;
+        else if (n == 6) member = pfDrawingHead;
+        else if (n == 7) member = pfDrillingList;
+        else if (n >= 9) member = n + 6;
+        if (member >= 0 && Flags.Contains(static_cast<TPlotFlag>(member))) bits |= 1u << n;
+    }
+    return bits;
+}
+
+TByteRecord OldManifoldRecord500(int Version, const TManifoldData& d, double CalcWallthickness)
+{
+    const TOldLayout500 l = OldLayout500(Version);
+    TByteRecord r(l.Manifold);
+    r.Byte(0, static_cast<uint8_t>(d.FileType)).Byte(1, static_cast<uint8_t>(d.MeasuringUnits));
+    r.Integer(4, d.Decimals).Double(8, d.Max.X).Double(16, d.Max.Y).Double(24, d.Max.Z);
+    r.Byte(32, static_cast<uint8_t>(d.DrawDashHoles));
+    for (int axis = 0; axis < 3; ++axis) {
+        const TCrossSectionData& c = d.CrossSectionInfo[static_cast<TCrossSection>(axis)];
+        r.Integer(36 + 12 * size_t(axis), c.HoleNumber).Double(40 + 12 * size_t(axis), c.Coordinate);
+    }
+    r.Byte(72, LowBits(d.CalculateFlags, 2)).Double(76, CalcWallthickness);
+    r.Byte(84, LowBits(d.FileFlags, 5)).Byte(85, LowBits(d.DrawFlags, 6));
+    r.Integer(88, d.CalcHole[0]).Integer(92, d.CalcHole[1]);
+    r.Byte(96, static_cast<uint8_t>(d.SortSettings.SortMethode));
+    r.Byte(97, LowBits(d.SortSettings.SortOptions, 5));
+    r.Byte(98, static_cast<uint8_t>(d.SortSettings.SortType));
+    r.Integer(100, d.RotateFace);
+    for (size_t f = 0; f < d.FinishFace.size(); ++f) r.Double(104 + 8 * f, d.FinishFace[f]);
+    r.Integer(160, d.ModifyDimensionsSettings.Direction).Double(164, d.ModifyDimensionsSettings.Value);
+    r.Double(172, d.ModifyDimensionsSettings.Coordinate).Byte(180, d.ModifyDimensionsSettings.ModifyDepth ? 1 : 0);
+    r.ShortText(184, 80, d.Material).Double(268, d.HoleFactor).Double(276, d.MassDensity);
+    r.ShortText(284, 80, d.LayoutFile).ShortText(365, 80, d.PrinterName);
+    r.Integer(448, d.CurrentDrawing).Byte(452, static_cast<uint8_t>(d.DrawProjectionMethode));
+    if (l.Manifold >= 668) PutProperties(r, 453, d.Properties);
+    return r;
+}
+
+TByteRecord OldRevisionRecord500(const TRevisionData& d)
+{
+    TByteRecord r(kOldRevisionSize500);
+    r.ShortText(0, 5, d.Number).Double(8, d.Date).ShortText(16, 128, d.Description);
+    r.ShortText(145, 30, d.DrawnBy).ShortText(176, 30, d.CheckedBy);
+    return r;
+}
+
+TByteRecord OldProjectRecord500(const TProjectData& d)
+{
+    TByteRecord r(kOldProjectSize500);
+    r.ShortText(0, 30, d.DrawnBy).ShortText(31, 30, d.CheckedBy);
+    r.Double(64, d.CreatedOn).Double(72, d.ModifiedOn);
+    r.ShortText(80, 64, d.ProjectTitle).ShortText(145, 64, d.ProjectNumber);
+    r.ShortText(210, 64, d.ProjectClient).ShortText(275, 64, d.ProjectDrawing);
+    return r;
+}
+
+TByteRecord OldCommentRecord500(const std::string& Line)
+{
+    TByteRecord r(kOldCommentSize500);
+    r.ShortText(0, 255, Line);
+    return r;
+}
+
+TByteRecord OldPlotSettingsRecord500(int Version, const TPlotSettingsData& d)
+{
+    const TOldLayout500 l = OldLayout500(Version);
+    TByteRecord r(l.PlotSettings);
+    r.Byte(0, static_cast<uint8_t>(d.PlotMode)).Double(4, d.FaceDistance.X).Double(12, d.FaceDistance.Y);
+    r.Double(20, d.Scale);
+    for (int i = 0; i < 5; ++i) r.Double(28 + 8 * size_t(i), d.PlotTextHeight[static_cast<TPlotTextHeights>(i)]);
+    r.Byte(68, static_cast<uint8_t>(d.ProjectionMethode)).Byte(69, static_cast<uint8_t>(d.Orientation));
+    r.Integer(72, d.Origin).LongWord(76, OldPlotFlagBits500(d.PlotFlags, l.LastPlotBit));
+    r.ShortText(80, 80, d.PrinterName);
+    if (l.PlotSettings >= 244) r.ShortText(161, 80, d.PaperSize).Byte(242, d.DXFFile ? 1 : 0);
+    else r.Byte(161, d.DXFFile ? 1 : 0);
+    return r;
+}
+
+TByteRecord OldGroupRecord500(const TGroupData& d)
+{
+    TByteRecord r(kOldGroupSize500);
+    r.ShortText(0, 10, d.Code).Integer(12, d.Color).Byte(16, d.Fill);
+    return r;
+}
+
+TByteRecord OldHoleRecord500(int Version, const THoleData& d)
+{
+    const TOldLayout500 l = OldLayout500(Version);
+    TByteRecord r(l.Hole);
+    r.Integer(0, d.HoleNumber).Integer(4, d.PatternHandle).Integer(8, d.PatternHoleNumber);
+    r.Word(12, OldHoleAttributeBits500(d.Attribute)).Integer(16, d.FaceNumber);
+    r.Double(20, d.XXY).Double(28, d.YZZ).Integer(36, d.Dashed).Double(40, d.HoleContour);
+    r.Double(48, d.AngleValue).Double(56, d.AngleRotation);
+    if (l.Hole >= 276) {
+        r.Integer(64, d.RemarkRotation);
+        PutProperties(r, 68, d.Properties);
+        if (l.Hole >= 300) r.Byte(273, static_cast<uint8_t>(d.SelectedMode));
+    } else {
+        r.ShortText(64, 30, d.Properties.Title).ShortText(95, 15, d.Properties.Bitmap);
+        r.ShortText(111, 72, d.Properties.Description).Integer(184, d.RemarkRotation);
+    }
+    return r;
+}
+
+TByteRecord OldStepRecord500(int Version, const TStepData& d)
+{
+    const TOldLayout500 l = OldLayout500(Version);
+    TByteRecord r(l.Step);
+    r.Integer(0, d.StepNumber).Word(4, LowBits(d.Attribute, 4));
+    r.Double(8, d.Diameter).Double(16, d.Depth).ShortText(24, 20, d.Thread).Double(48, d.Length);
+    r.ShortText(56, 24, d.Remark).Integer(84, d.TopAngle).Double(88, d.OutsideDiameter);
+    r.ShortText(96, 20, d.MachineCode).ShortText(117, 10, d.GroupCode);
+    r.Double(128, d.PortMin).Double(136, d.PortMax);
+    if (l.Step >= 204) {
+        r.ShortText(144, 15, d.ToleranceDiameter).ShortText(160, 15, d.ToleranceDepth);
+        r.Byte(176, d.Selected ? 1 : 0);
+    }
+    return r;
+}
+
+TByteRecord OldContourRecord500(const TXYPoint& p)
+{
+    TByteRecord r(kOldContourSize500);
+    r.Double(0, p.X).Double(8, p.Y);
+    return r;
+}
+
+TByteRecord OldValveRecord500(const TValveData& d)
+{
+    TByteRecord r(kOldValveSize500);
+    r.Integer(0, d.ValveNumber).ShortText(4, 20, d.ItemNumber).Double(28, d.Offset.X).Double(36, d.Offset.Y);
+    r.Word(44, d.Rotation).ShortText(46, 40, d.DetailDrawing).ShortText(87, 40, d.AssemblyFile);
+    r.Double(128, d.InsertionPoint.X).Double(136, d.InsertionPoint.Y);
+    r.Double(144, d.NextInsertionPoint.X).Double(152, d.NextInsertionPoint.Y);
+    r.Double(160, d.RotationAngle).Byte(168, d.ContourInAssembly ? 1 : 0);
+    r.ShortText(169, 30, d.Manufacturer).ShortText(200, 50, d.ComponentType).ShortText(251, 70, d.Description);
+    r.Double(324, d.Height).Double(332, d.Weight);
+    return r;
+}
+
+std::string OldFile500(int Version, const TOldDesign500& d)
+{
+    const TOldLayout500 l = OldLayout500(Version);
+    const char* versionText = Version == 500 ? "5.00" : Version == 510 ? "5.10" : Version == 520 ? "5.20"
+                            : Version == 530 ? "5.30" : "5.40";
+    TByteFile f;
+    f.Header(versionText);
+    f.Add(OldManifoldRecord500(Version, d.Data, d.CalcWallthickness));
+    if (l.HasRevisions) {
+        f.Integer(static_cast<int32_t>(d.Revisions.size()));
+        for (const auto& rev : d.Revisions) f.Add(OldRevisionRecord500(rev));
+    }
+    f.Add(OldProjectRecord500(d.Project));
+    f.Integer(static_cast<int32_t>(d.Comments.size()));
+    for (const auto& line : d.Comments) f.Add(OldCommentRecord500(line));
+    for (const auto& plot : d.Plot) f.Add(OldPlotSettingsRecord500(Version, plot));
+    f.Integer(static_cast<int32_t>(d.Groups.size()));
+    for (const auto& g : d.Groups) f.Add(OldGroupRecord500(g));
+    f.Integer(static_cast<int32_t>(d.Holes.size()));
+    for (const auto& h : d.Holes) {
+        f.Add(OldHoleRecord500(Version, h.Data));
+        f.Integer(static_cast<int32_t>(h.Steps.size()));
+        for (const auto& s : h.Steps) f.Add(OldStepRecord500(Version, s));
+        f.Integer(static_cast<int32_t>(h.Contour.size()));
+        for (const auto& p : h.Contour) f.Add(OldContourRecord500(p));
+        f.Integer(static_cast<int32_t>(h.Valves.size()));
+        for (const auto& v : h.Valves) f.Add(OldValveRecord500(v));
+    }
+    return f.Bytes();
+}
+
+// ------------------------------------------------------------ the design
+
+namespace {
+
+// A step with a 118 degree drill point; the depth is to the tip.
+TStepData Drill(int number, double diameter, double depth, const std::string& group)
+{
+    TStepData s;
+    s.StepNumber = number;
+    s.Diameter = diameter;
+    s.Depth = depth;
+    s.TopAngle = 118;
+    s.GroupCode = group;
+    return s;
+}
+
+// A tapped step: tap-drill (core) diameter, nominal diameter, thread length.
+TStepData Tapped(int number, double core, double od, const std::string& thread, double length, double depth,
+                 const std::string& group)
+{
+    TStepData s = Drill(number, core, depth, group);
+    s.Attribute.Include(saThreaded);
+    s.Thread = thread;
+    s.OutsideDiameter = od;
+    s.Length = length;
+    return s;
+}
+
+// A flat spot face at the block face for the sealing ring of a fitting.
+TStepData SpotFace(int number, double diameter, double depth, const std::string& group)
+{
+    TStepData s = Drill(number, diameter, depth, group);
+    s.TopAngle = 180;
+    s.Attribute.Include(saSpotfaced);
+    return s;
+}
+
+TOldHole500& AddHole(TOldDesign500& d, int face, double xxy, double yzz)
+{
+    TOldHole500& h = d.Holes.emplace_back();
+    h.Data.HoleNumber = static_cast<int32_t>(d.Holes.size());
+    h.Data.FaceNumber = face;
+    h.Data.XXY = xxy;
+    h.Data.YZZ = yzz;
+    return h;
+}
+
+// A BSPP port: the bore, the tapped G thread and the spot face.
+TOldHole500& Port(TOldDesign500& d, int face, double xxy, double yzz, double bore, double depth,
+                  const std::string& group, const std::string& remark)
+{
+    TOldHole500& h = AddHole(d, face, xxy, yzz);
+    h.Steps = {Drill(1, bore, depth, group), Tapped(2, 18.6, 20.955, "G1/2", 14.0, 17.0, group),
+               SpotFace(3, 34.0, 1.0, group)};
+    h.Steps.back().Remark = remark;
+    return h;
+}
+
+TDateTime Date(int year, int month, int day, int hour = 0, int minute = 0)
+{
+    TDateTime t = 0.0;
+    TryEncodeDateTime(year, month, day, hour, minute, 0, t);
+    return t;
+}
+
+} // namespace
+
+TOldDesign500 OldSampleDesign500(int Version)
+{
+    const TOldLayout500 layout = OldLayout500(Version);
+    const bool withProperties = layout.Manifold >= 668;
+    const bool with540 = layout.Step >= 204;
+
+    TOldDesign500 d;
+    TManifoldData& m = d.Data;
+    m.FileType = ftManifold;
+    m.MeasuringUnits = muMM;
+    m.Decimals = 2;
+    m.Max = TXYZPoint{160.0, 120.0, 90.0};
+    m.Material = "EN-GJS-400-15";
+    m.MassDensity = 7100.0;
+    m.PrinterName = "Plotter A1";
+    m.CurrentDrawing = 10;
+    m.DrawProjectionMethode = pmEuropean;
+    m.FinishFace = {3.2, 1.6, 3.2, 3.2, 3.2, 3.2, 1.6};
+    m.CalcHole = {1, 4};
+    if (withProperties) {
+        m.Properties.Title = "Valve block VB-160";
+        m.Properties.Bitmap = "vb160.bmp";
+        m.Properties.Description = "Check valve block with P, T and A port";
+        m.Properties.Group = "Blocks";
+        m.Properties.Use = true;
+    }
+    d.CalcWallthickness = 3.0;
+
+    if (layout.HasRevisions) {
+        TRevisionData& a = d.Revisions.emplace_back();
+        a.Number = "A";
+        a.Date = Date(2005, 3, 14);
+        a.Description = "First issue";
+        a.DrawnBy = "J. Berg";
+        a.CheckedBy = "M. Haas";
+        TRevisionData& b = d.Revisions.emplace_back();
+        b.Number = "B";
+        b.Date = Date(2005, 9, 2);
+        b.Description = "Tank port moved 5 mm to clear the mounting bolt";
+        b.DrawnBy = "J. Berg";
+        b.CheckedBy = "M. Haas";
+    }
+
+    d.Project.DrawnBy = "J. Berg";
+    d.Project.CheckedBy = "M. Haas";
+    d.Project.CreatedOn = Date(2005, 3, 10, 9, 30);
+    d.Project.ModifiedOn = Date(2005, 9, 2, 16, 5);
+    d.Project.ProjectTitle = "Lift cylinder check block";
+    d.Project.ProjectNumber = "P-2005-031";
+    d.Project.ProjectClient = "Nordlift AB";
+    d.Project.ProjectDrawing = "VB-160-01";
+    d.Comments = {"Deburr all intersections; test pressure 350 bar."};
+
+    for (int i = 0; i < 2; ++i) {
+        TPlotSettingsData& p = d.Plot[size_t(i)];
+        p.PlotMode = i == 0 ? psmProduction : psmAssembly;
+        p.Scale = 1.0;
+        p.ProjectionMethode = pmEuropean;
+        p.PrinterName = "Plotter A1";
+        if (layout.PlotSettings >= 244) p.PaperSize = "A2";
+        p.PlotFlags = TPlotFlags{pfBorder, pfCenterDrawing, pfContours, pfDrawingHead, pfFileInformation,
+                                 pfItemNumbers, pfTime};
+        if (i == 0) p.PlotFlags.Include(pfDrillingList);
+    }
+
+    auto group = [&](const char* code, TColor color) {
+        TGroupData& g = d.Groups.emplace_back();
+        g.Code = code;
+        g.Color = color;
+        g.Fill = 1;
+    };
+    group("P", 0x000000FF); // red
+    group("T", 0x00FF0000); // blue
+    group("A", 0x0000C000); // green
+    group("B", 0x0000C0C0); // olive
+
+    // Pressure comes in on the front face (2) and reaches the side port of
+    // the check valve cavity; the valve opens towards the work port A on the
+    // right-hand face (4), which meets the cavity's nose. The tank port
+    // passes through to the drain line.
+    Port(d, 2, 100.0, 58.0, 12.0, 66.0, "P", "P");
+    Port(d, 2, 40.0, 45.0, 12.0, 55.0, "T", "T");
+    Port(d, 4, 60.0, 45.0, 10.0, 66.0, "A", "A");
+
+    // A screw-in check valve cavity from the top face (6): nose (port 1) on
+    // A, side port 2 on P, the seat shoulder under the M20x1.5 thread.
+    TOldHole500& cavity = AddHole(d, 6, 100.0, 60.0);
+    cavity.Data.Attribute.Include(haClosed);
+    cavity.Data.Attribute.Include(haMeasure);
+    cavity.Steps = {Drill(1, 12.0, 52.0, "A"), Drill(2, 16.0, 38.0, "P"),
+                    Tapped(3, 18.5, 20.0, "M20x1.5", 15.0, 22.0, "P"), SpotFace(4, 30.0, 1.0, "")};
+    cavity.Steps[1].PortMin = 28.0;
+    cavity.Steps[1].PortMax = 36.0;
+    cavity.Steps[2].Attribute.Include(saLocatingShoulder);
+    cavity.Steps[0].Remark = "\"CV10-2\" cavity";
+    cavity.Contour = {TXYPoint{36.0, 0.0}}; // the hexagon's clearance circle
+    TValveData& valve = cavity.Valves.emplace_back();
+    valve.ValveNumber = 1;
+    valve.ItemNumber = "1";
+    valve.Offset = TXYPoint{12.0, 12.0};
+    valve.Manufacturer = "Hydrocon";
+    valve.ComponentType = "CV10-2";
+    valve.Description = "Check valve, 0.3 bar";
+    valve.Height = 48.0;
+    valve.Weight = 0.12;
+
+    // Two through mounting holes, M8 clearance, as a diagonal pattern.
+    for (int i = 0; i < 2; ++i) {
+        TOldHole500& h = AddHole(d, 1, i == 0 ? 10.0 : 150.0, i == 0 ? 10.0 : 110.0);
+        h.Data.Attribute.Include(haMounting);
+        h.Data.Attribute.Include(haThrough);
+        h.Data.PatternHandle = 1;
+        h.Data.PatternHoleNumber = i;
+        h.Steps = {Drill(1, 9.0, 90.0, "")};
+        h.Steps[0].Remark = "M8 mounting";
+    }
+
+    // 5.40 keeps tolerances with the steps.
+    if (with540) {
+        for (auto& h : d.Holes)
+            for (auto& s : h.Steps)
+                if (s.Attribute.Contains(saThreaded)) s.ToleranceDiameter = "6H";
+        d.Holes[0].Steps[0].ToleranceDepth = "+0.5";
+    }
+    return d;
+}
+
+std::string OldDesign500(int Version) { return OldFile500(Version, OldSampleDesign500(Version)); }
+
+} // namespace qv::samples

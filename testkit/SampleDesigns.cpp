@@ -1,0 +1,1022 @@
+#include "testkit/SampleDesigns.h"
+
+#include "document/Manifolds.h"
+#include "model/HoleLists.h"
+#include "model/StepLists.h"
+#include "stream/QuorvaneFiles.h"
+#include "testkit/WriteCutOuts.h"
+#include "testkit/WriteGroups.h"
+#include "testkit/WriteRecords.h"
+#include "testkit/WriteValves.h"
+
+#include <cmath>
+#include <memory>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qv::samples {
+namespace {
+
+// ------------------------------------------------------------ design model
+//
+// A design is first put together in memory and then written in one pass, so
+// the manifold and the viewer variant of a design always hold the same holes.
+// Every record uses the model's own value records.
+
+struct Hole {
+    THoleData Data;
+    std::vector<TStepData> Steps; // index 0 is the deepest step
+    std::vector<std::string> Comments;
+    std::vector<TExtraDiameterData> ExtraDiameters;
+    std::vector<TXYPoint> Contour; // one entry: circle of diameter X; more: polygon
+    std::vector<TValveData> Valves;
+    std::vector<THoleTextData> Texts;
+    std::optional<TManufacturingNote> Note;
+};
+
+struct Design {
+    std::string Stamp;
+    TManifoldData Data;
+    double CalcWallthickness = 5.0;
+    THoleNumberOptionsData HoleNumberOptions;
+    TFormatEngravedItemNumbersData EngravedItemNumbers;
+    std::vector<TGroupData> Groups;
+    std::vector<THoleTextData> DocumentTexts; // the first entry is the default style
+    std::vector<Hole> Holes;
+    // Documentation, cut-out and checking records; none in the large and
+    // small designs.
+    std::shared_ptr<TManifold> Records;
+};
+
+// A fixed time stamp for the hole list (2023-03-15 12:00), so that a design
+// always gives the same bytes.
+constexpr double kHoleListChanged = 45000.5;
+
+// Depth a 120 degree drill point gains per unit of radius (tan 30 degrees),
+// spelt out so that no library rounding can change the written bytes.
+constexpr double kPoint120 = 0.5773502691896257;
+
+Design NewDesign(double x, double y, double z)
+{
+    Design d;
+    d.Stamp = "VELK sample generator 1";
+    d.Data.Max = {x, y, z};
+    d.Data.HoleListChangedDateTime = kHoleListChanged;
+    return d;
+}
+
+// --------------------------------------------------------------- building
+
+// A drilled step with a 120 degree point; depth is measured to the tip.
+TStepData Drill(double diameter, double depth, const std::string& group = {}, const std::string& remark = {})
+{
+    TStepData s;
+    s.Diameter = diameter;
+    s.Depth = depth;
+    s.GroupCode = group;
+    s.Remark = remark;
+    return s;
+}
+
+// A tapped step: core (tap drill) diameter, nominal diameter, thread length.
+TStepData Tapped(double core, double od, const std::string& name, double length, double depth,
+                 const std::string& group = {}, const std::string& remark = {})
+{
+    TStepData s = Drill(core, depth, group, remark);
+    s.Attribute.Include(saThreaded);
+    s.Thread = name;
+    s.OutsideDiameter = od;
+    s.Length = length;
+    return s;
+}
+
+// A flat-bottomed spot face at the block face.
+TStepData SpotFace(double diameter, double depth, const std::string& group = {})
+{
+    TStepData s = Drill(diameter, depth, group);
+    s.TopAngle = 180;
+    s.Attribute.Include(saSpotfaced);
+    return s;
+}
+
+// The cone depth of a 120 degree step: where its cylinder ends.
+double ConeDepth120(const TStepData& s) { return s.Depth - kPoint120 * 0.5 * s.Diameter; }
+
+Hole& AddHole(Design& d, int face, double xxy, double yzz)
+{
+    Hole& h = d.Holes.emplace_back();
+    h.Data.FaceNumber = face;
+    h.Data.XXY = xxy;
+    h.Data.YZZ = yzz;
+    return h;
+}
+
+// Valves are numbered within their hole from 1.
+TValveData& AddValve(Hole& h)
+{
+    TValveData& v = h.Valves.emplace_back();
+    v.ValveNumber = static_cast<int32_t>(h.Valves.size());
+    return v;
+}
+
+void Renumber(Design& d)
+{
+    for (size_t i = 0; i < d.Holes.size(); ++i) {
+        Hole& h = d.Holes[i];
+        h.Data.HoleNumber = static_cast<int32_t>(i + 1);
+        for (size_t j = 0; j < h.Steps.size(); ++j) h.Steps[j].StepNumber = static_cast<int32_t>(j + 1);
+    }
+}
+
+// ---------------------------------------------------------------- writing
+
+class Writer {
+public:
+    Writer(const std::string& path, bool viewer)
+        : f(path, TQuorvaneFile::ModeWrite, viewer), v(viewer), o(LikeDesignProgram(viewer))
+    {
+        if (f.Error()) throw std::runtime_error("cannot create \"" + path + "\"");
+    }
+
+    void WriteAll(const Design& d)
+    {
+        f.WriteFileVersion();
+        f.WriteVar(1000);
+        ManifoldRecord(d);
+        if (d.Records) WriteDocumentationRecords(f, *d.Records, v);
+        for (const auto& g : d.Groups) WriteGroup(f, g, o);
+        if (d.Records) WriteCutOuts(f, d.Records->fCutOutList);
+        for (const auto& t : d.DocumentTexts) WriteHoleText(f, t, o);
+        if (d.Records) WriteCheckingRecords(f, *d.Records, v);
+        for (const auto& h : d.Holes) HoleRecord(h);
+        if (d.Records) WriteRecordsAfterHoles(f, *d.Records);
+        f.WriteVar(1999);
+        f.Flush();
+    }
+
+private:
+    void Flag(uint16_t tag, bool present)
+    {
+        if (present) f.WriteBoolean(tag, true);
+    }
+
+    void ManifoldRecord(const Design& d)
+    {
+        const TManifoldData& m = d.Data;
+        f.WriteVar(2000);
+        f.WriteString(2001, d.Stamp);
+        f.WriteInteger(2002, m.FileType == ftNone ? 0 : m.FileType == ftManifold ? 1 : 2);
+        f.WriteInteger(2003, m.MeasuringUnits == muMM ? 0 : 1);
+        f.WriteInteger(2004, m.Decimals);
+        if (!v) {
+            f.WriteInteger(2005, m.CurrentDrawing);
+            f.WriteInteger(2006, m.DrawProjectionMethode == pmEuropean ? 0 : 1);
+            f.WriteDouble(2007, m.CrossSectionMove);
+        }
+        f.WriteDouble(2010, m.Max.X);
+        f.WriteDouble(2020, m.Max.Y);
+        f.WriteDouble(2030, m.Max.Z);
+        f.WriteInteger(2032, m.AngleDecimals);
+        // A viewer file keeps only the block, the units and how depths and
+        // thread lengths are measured.
+        Flag(2340, m.FileFlags.Contains(ffDepthToTip));
+        Flag(2350, m.FileFlags.Contains(ffThreadFromTop));
+        if (!v) FullManifoldRecord(d);
+        f.WriteVar(2999);
+    }
+
+    void FullManifoldRecord(const Design& d)
+    {
+        const TManifoldData& m = d.Data;
+        f.WriteString(2040, m.Material);
+        f.WriteDouble(2041, m.HoleFactor);
+        f.WriteDouble(2042, m.MassDensity);
+        f.WriteString(2050, m.LayoutFile);
+        f.WriteString(2051, m.PrinterName);
+        f.WriteInteger(2052, m.PaperSize);
+        f.WriteBoolean(2060, m.DepthFromCutOut);
+        f.WriteInteger(2100, m.DrawDashHoles);
+        f.WriteInteger(2110, m.CrossSectionInfo[X].HoleNumber);
+        f.WriteDouble(2111, m.CrossSectionInfo[X].Coordinate);
+        f.WriteInteger(2120, m.CrossSectionInfo[Y].HoleNumber);
+        f.WriteDouble(2121, m.CrossSectionInfo[Y].Coordinate);
+        f.WriteInteger(2130, m.CrossSectionInfo[Z].HoleNumber);
+        f.WriteDouble(2131, m.CrossSectionInfo[Z].Coordinate);
+        f.WriteDouble(2200, d.CalcWallthickness);
+        f.WriteInteger(2201, m.CalcHole[0]);
+        f.WriteInteger(2202, m.CalcHole[1]);
+        Flag(2210, m.CalculateFlags.Contains(cfGroups));
+        Flag(2220, m.CalculateFlags.Contains(cfThread));
+        Flag(2230, m.CalculateFlags.Contains(cfWarnings));
+        Flag(2310, m.FileFlags.Contains(ffAutoExport));
+        Flag(2320, m.FileFlags.Contains(ffAutoRedraw));
+        Flag(2330, m.FileFlags.Contains(ffAutoRenumber));
+        Flag(2360, m.FileFlags.Contains(ffHiddenStepsss));
+        static constexpr struct { uint16_t Tag; TDrawFlag Member; } kDrawFlags[] = {
+            {2410, dfAngleValue}, {2420, dfContourHole}, {2430, dfContourPattern}, {2440, dfItemNumber},
+            {2450, dfColorFill}, {2460, dfColorDash}, {2470, dfOringArea}, {2472, dfHideHoleNumber},
+            {2474, dfHideRemark}, {2476, dfHideHoleText}, {2478, dfHidePlug}, {2480, dfHideDummyHole},
+            {2482, dfHideThread}};
+        for (const auto& e : kDrawFlags) Flag(e.Tag, m.DrawFlags.Contains(e.Member));
+        const TSortSettings& s = m.SortSettings;
+        f.WriteInteger(2500, s.SortMethode);
+        f.WriteInteger(2501, s.SortType);
+        Flag(2510, s.SortOptions.Contains(soPatternHoles));
+        Flag(2520, s.SortOptions.Contains(soSkipHoles));
+        Flag(2530, s.SortOptions.Contains(soRearrangePatterns));
+        Flag(2540, s.SortOptions.Contains(soMultiSort));
+        Flag(2542, s.SortOptions.Contains(soAutoSkip));
+        Flag(2544, s.SortOptions.Contains(soOnlyFromLastHole));
+        f.WriteInteger(2546, s.SortLastHoleNumber, 0);
+        for (uint16_t i = 0; i < 7; ++i) f.WriteDouble(static_cast<uint16_t>(2600 + i), m.FinishFace[i]);
+        f.WriteInteger(2608, m.FinishFaceStyle);
+        f.WriteInteger(2610, m.RotateFace);
+        f.WriteString(2620, m.ConstructionHoleFile);
+        f.WriteBoolean(2621, m.ConnectAutomatically);
+        f.WriteString(2630, m.CurrentGroupCode);
+        f.WriteInteger(2640, m.ModifyDimensionsSettings.Direction);
+        f.WriteDouble(2641, m.ModifyDimensionsSettings.Value);
+        f.WriteDouble(2642, m.ModifyDimensionsSettings.Coordinate);
+        f.WriteBoolean(2643, m.ModifyDimensionsSettings.ModifyDepth);
+        f.WriteBoolean(2700, m.TrimOptimizeDepth);
+        f.WriteDouble(2710, m.TrimOptimizeDiameterFactor);
+        f.WriteBoolean(2720, m.TrimOptimizeHolesDepthToCenterLine);
+        f.WriteDouble(2730, m.TrimOptimizeHolesOffset);
+        f.WriteBoolean(2740, m.TrimOptimizeCartridgesDepthToCenterLine);
+        f.WriteDouble(2750, m.TrimOptimizeCartridgesOffset);
+        f.WriteDouble(2760, m.HoleListChangedDateTime);
+        f.WriteBoolean(2772, m.IncludeHoleComments);
+        f.WriteInteger(2774, m.IncludeHoleTextMode);
+        f.WriteBoolean(2776, m.IncludeManufacturingNotes);
+        f.WriteBoolean(2777, m.IncludeToleranceDiameter, false);
+        f.WriteBoolean(2778, m.IncludeToleranceDepth, false);
+        f.WriteBoolean(2780, d.HoleNumberOptions.MoveHoleNumbers, false);
+        if (d.HoleNumberOptions.HoleNumberTextHeight > 0.0) f.WriteDouble(2790, d.HoleNumberOptions.HoleNumberTextHeight);
+        f.WriteBoolean(2792, m.Face6Alternate, false);
+        f.WriteDouble(2795, m.HeightIsoHoleNumber, 0.0);
+        f.WriteDouble(2796, m.HeightIsoFaceNumber, 0.0);
+        f.WriteDouble(2797, m.HeightIsoItemNumber, 0.0);
+        f.WriteDouble(2798, m.HeightIsoError, 0.0);
+        const TFormatEngravedItemNumbersData& e = d.EngravedItemNumbers;
+        f.WriteDouble(2800, e.TextHeight, 0.0);
+        f.WriteDouble(2804, e.FixedWidth, 0.0);
+        f.WriteBoolean(2806, e.UseBorder, true);
+        f.WriteInteger(2808, e.InsertionPoint, 0);
+        f.WriteBoolean(2810, e.EngraveItemNumbers, false);
+        f.WriteBoolean(2812, e.UseHoleTextSettings, false);
+        f.WriteString(7010, m.Properties.Title);
+        f.WriteString(7020, m.Properties.Bitmap);
+        f.WriteString(7030, m.Properties.Description);
+        f.WriteString(7040, m.Properties.Group);
+        f.WriteBoolean(7050, m.Properties.Use);
+    }
+
+    void HoleRecord(const Hole& h)
+    {
+        const THoleData& d = h.Data;
+        f.WriteVar(10000);
+        f.WriteInteger(10010, d.HoleNumber);
+        f.WriteInteger(10100, d.PatternHandle);
+        f.WriteInteger(10110, d.PatternHoleNumber);
+        f.WriteInteger(10200, d.FaceNumber);
+        f.WriteDouble(10211, d.XXY);
+        f.WriteDouble(10212, d.YZZ);
+        f.WriteInteger(10220, d.Dashed, 0);
+        f.WriteBoolean(10222, d.DashedLocked, false);
+        f.WriteDouble(10230, d.HoleContour, 0.0);
+        f.WriteDouble(10232, d.OriginalDiameter, 0.0);
+        f.WriteDouble(10240, d.AngleValue, 0.0);
+        f.WriteDouble(10250, d.AngleRotation, 0.0);
+        f.WriteInteger(10260, d.RemarkRotation, 0);
+        // The selection state; the viewer passes over it.
+        f.WriteInteger(10270, d.SelectedMode);
+        f.WriteInteger(10272, d.ToDoTag, 0);
+        f.WriteString(10274, d.AllowedFaces);
+        f.WriteString(10276, d.HoleRevision);
+        f.WriteInteger(10278, d.PelomyraHandle, -1);
+        f.WriteDouble(10280, d.StartDepth, 0.0);
+        f.WriteDouble(10290, d.MinLS, 0.0);
+        f.WriteBoolean(10300, d.OverrideStandardHoleNumberPosition, false);
+        f.WriteDouble(10310, d.HoleNumberPositionOffset.X, 0.0);
+        f.WriteDouble(10312, d.HoleNumberPositionOffset.Y, 0.0);
+        f.WriteBoolean(10314, d.HideFace, false);
+        f.WriteBoolean(10316, d.HideCoordinates, false);
+        f.WriteString(10322, d.FeatureName);
+        f.WriteString(10324, d.DataSheet);
+        f.WriteInteger(10326, d.AutoMountingHoleTag, 0);
+        f.WriteString(10328, d.ExternalFile);
+        f.WriteDouble(10330, d.ExternalFileScale, 1.0);
+        f.WriteDouble(10340, d.ExternalFileRotation, 0.0);
+        for (int a = 0; a < EnumCount<THoleAttribute>(); ++a)
+            Flag(static_cast<uint16_t>(HoleAttributeTag(static_cast<THoleAttribute>(a))),
+                 d.Attribute.Contains(static_cast<THoleAttribute>(a)));
+        if (!v) {
+            f.WriteString(7010, d.Properties.Title);
+            f.WriteString(7020, d.Properties.Bitmap);
+            f.WriteString(7030, d.Properties.Description);
+            f.WriteString(7040, d.Properties.Group);
+            f.WriteBoolean(7050, d.Properties.Use);
+        }
+        f.WriteString(7060, d.Properties.LibraryFile);
+        for (const auto& line : h.Comments) f.WriteString(10320, line, true);
+        for (const auto& s : h.Steps) StepRecord(s);
+        for (const auto& e : h.ExtraDiameters) WriteExtraDiameter(f, e, o);
+        for (const auto& c : h.Contour) WriteContour(f, c);
+        for (const auto& valve : h.Valves) WriteValve(f, valve, o);
+        for (const auto& t : h.Texts) WriteHoleText(f, t, o);
+        if (h.Note) WriteManufacturingNote(f, *h.Note, o);
+        f.WriteVar(19999);
+    }
+
+    void StepRecord(const TStepData& s)
+    {
+        f.WriteVar(20000);
+        f.WriteInteger(20010, s.StepNumber);
+        f.WriteDouble(20100, s.Diameter);
+        f.WriteDouble(20110, s.Depth);
+        if (s.Attribute.Contains(saThreaded)) {
+            f.WriteString(20200, s.Thread);
+            f.WriteDouble(20210, s.Length);
+            f.WriteDouble(20220, s.OutsideDiameter);
+        }
+        f.WriteString(20300, s.Remark);
+        f.WriteInteger(20310, s.TopAngle, 120);
+        if (!v) f.WriteString(20320, s.MachineCode);
+        f.WriteString(20330, s.GroupCode);
+        f.WriteDouble(20340, s.PortMin, 0.0);
+        f.WriteDouble(20350, s.PortMax, 0.0);
+        if (!v) {
+            f.WriteString(20360, s.ToleranceDiameter);
+            f.WriteString(20370, s.ToleranceDepth);
+        }
+        f.WriteBoolean(20380, s.Selected, false);
+        if (!v) f.WriteString(20382, s.PortName);
+        for (int a = 0; a <= saLocked; ++a)
+            Flag(static_cast<uint16_t>(26000 + 10 * a), s.Attribute.Contains(static_cast<TStepAttribute>(a)));
+        f.WriteVar(29999);
+    }
+
+    TQuorvaneFile f;
+    bool v;
+    TWriteOptions o; // groups, texts, valves, notes: as the design program writes them
+};
+
+void Write(const std::string& path, const Design& d, bool viewer)
+{
+    Writer w(path, viewer);
+    w.WriteAll(d);
+}
+
+// ------------------------------------------------------------- demo design
+//
+// A counterbalance-style valve block of 160 x 120 x 90 mm in S355 steel.
+// Face 1 is the mounting face (Z = 0), face 6 the top with three cartridge
+// cavities in a row at Y = 60, face 2 the front with P, T, the gauge port MP
+// and the angled leakage port L, face 5 the back with the work ports A and B.
+// Two plugged galleries connect the cavities: P along X at Z = 30 under the
+// cavity noses, T along X at Z = 62.5 through the upper port zones.
+
+// Colours are $00BBGGRR.
+const std::vector<TGroupData> kDemoGroups = {
+    {"P", 0x000000FF, 1, 40.0, 6.0},  // pressure: red
+    {"T", 0x00FF0000, 1, 40.0, 2.0},  // tank: blue
+    {"A", 0x0000A000, 1, 25.0, 5.0},  // work port A: green
+    {"B", 0x000080FF, 1, 25.0, 5.0},  // work port B: orange
+};
+
+// A port for a fitting: channel, M22x1.5 thread, flat spot face.
+void Port(Design& d, int face, double a, double b, const std::string& name, const std::string& group,
+          const std::string& text, double channel, double depth)
+{
+    Hole& h = AddHole(d, face, a, b);
+    h.Steps = {Drill(channel, depth, group, "\"" + name + "\" " + text + " <>"),
+               Tapped(20.5, 22.0, "M22x1.5", 18.0, 26.0, group, "thread"),
+               SpotFace(34.0, 1.0, group)};
+}
+
+// A gauge port: M14x1.5 under a spot face, a 6 mm channel.
+Hole& GaugePort(Design& d, int face, double a, double b, const std::string& name, const std::string& group,
+                double depth)
+{
+    Hole& h = AddHole(d, face, a, b);
+    h.Steps = {Drill(6.0, depth, group, "\"" + name + "\" gauge <>"),
+               Tapped(12.5, 14.0, "M14x1.5", 12.0, 18.0, group, "thread"), SpotFace(25.0, 1.0, group)};
+    return h;
+}
+
+// A drilled gallery closed at the face by a plug thread.
+Hole& PluggedGallery(Design& d, int face, double a, double b, const std::string& group, double channel,
+                     double depth, double core, double od, const std::string& thread, double plugDepth)
+{
+    Hole& h = AddHole(d, face, a, b);
+    h.Data.Attribute.Include(haPlugged);
+    h.Steps = {Drill(channel, depth, group, group + " gallery <>"),
+               Tapped(core, od, thread, plugDepth - 6.0, plugDepth, group, "plug")};
+    return h;
+}
+
+// A blind tapped hole of one step.
+Hole& TappedHole(Design& d, int face, double a, double b, double core, double od, const std::string& thread,
+                 double length, double depth, const std::string& remark)
+{
+    Hole& h = AddHole(d, face, a, b);
+    h.Steps = {Tapped(core, od, thread, length, depth, {}, remark)};
+    return h;
+}
+
+// A screw-in cartridge cavity. The nose (step 0) is port 1; the steps with
+// a port zone (PortMin to PortMax, depths from the face) are ports 2, 3, ...
+// counted upwards. The cartridge seats on the shoulder under its thread (the
+// locating shoulder); the spot face for its hexagon is an extra diameter.
+Hole& Cavity(Design& d, double x, double y, std::vector<TStepData> steps, double spotFace)
+{
+    Hole& h = AddHole(d, 6, x, y);
+    h.Data.Attribute.Include(haClosed);
+    const size_t threadIndex = steps.size() - 1;
+    steps[threadIndex].Attribute.Include(saLocatingShoulder);
+    TStepData spot = SpotFace(spotFace, 1.0);
+    for (auto a : {saExtraDiameter, saLocked, saCounterBore}) spot.Attribute.Include(a);
+    spot.Remark = "SPOTFACE";
+    TExtraDiameterData e;
+    e.Diameter = spotFace;
+    // Entered to the hundredth, as a designer would.
+    e.LSValue = std::round((ConeDepth120(steps[threadIndex]) - spot.Depth) * 100.0) / 100.0;
+    h.ExtraDiameters.push_back(e);
+    steps.push_back(spot);
+    h.Steps = std::move(steps);
+    return h;
+}
+
+TStepData WithPortZone(TStepData s, double portMin, double portMax)
+{
+    s.PortMin = portMin;
+    s.PortMax = portMax;
+    return s;
+}
+
+// The demo's documentation, cut-out and checking records: two revisions, the
+// project, two working sessions, a to-do entry for an optional drain port,
+// the production and assembly drawing set-ups, an A3 layout, a chamfer and a
+// step milled into the top face, an assembly variant with another relief
+// valve, a section through the cavities, the wall-thickness settings, a
+// cover-plate bolt pattern, two checkers and the bill of materials.
+std::shared_ptr<TManifold> DemoRecords(const Design& d)
+{
+    auto r = std::make_shared<TManifold>();
+    TManifold& m = *r;
+    constexpr TDateTime kJan10 = 44936.0, kMar15 = 44995.0; // 2023-01-10, 2023-03-15
+
+    const struct { const char* Number; TDateTime Date; const char* Description; } kRevisions[] = {
+        {"A", kJan10, "First issue"}, {"B", kMar15, "Gauge ports MA and MB added"}};
+    for (const auto& e : kRevisions) {
+        TRevisionData& rd = m.FRevisionList.Add()->fData;
+        rd.Number = e.Number;
+        rd.Date = e.Date;
+        rd.Description = e.Description;
+        rd.DrawnBy = "J. Berg";
+        rd.CheckedBy = "M. Olsen";
+    }
+    TRevisionLayout& rl = *m.fRevisionLayoutList.Add();
+    const struct { TRevisionColumnType Type; double Width; const char* Title; } kColumns[] = {
+        {revcolNumber, 10.0, "Rev."}, {revcolDate, 25.0, "Date"}, {revcolDescription, 80.0, "Change"},
+        {revcolDrawnBy, 20.0, "Drawn"}};
+    for (const auto& c : kColumns) {
+        TRevisionColumnData& cd = rl.fColumnList.Add()->fData;
+        cd.ColumnType = c.Type;
+        cd.ColumnWidth = c.Width;
+        cd.ColumnTitle = c.Title;
+    }
+    for (const auto& [date, seconds] : {std::pair{kJan10, int64_t{14400}}, std::pair{kMar15, int64_t{3600}}}) {
+        TSessionData& sd = m.fSessionList.Add()->fData;
+        sd.Date = date;
+        sd.Seconds = seconds;
+    }
+
+    TProjectData& p = m.FProject.FData;
+    p.DrawnBy = "J. Berg";
+    p.CheckedBy = "M. Olsen";
+    p.CreatedOn = kJan10 + 0.375;
+    p.ModifiedOn = kMar15 + 0.5;
+    p.ProjectFinishedDate = kMar15 + 0.5;
+    p.ProjectTitle = "Counterbalance block for a boom cylinder";
+    p.ProjectNumber = "P-2023-017";
+    p.ProjectClient = "Nordhavn Hydraulik";
+    p.ProjectDrawing = "CB160-001";
+    p.ProjectPressure = "350 bar";
+    m.FProject.FComments = {"Block anodised after machining.", "Test pressure 525 bar."};
+    m.FProject.fUserVarList.fUserVarList = {"Customer part||NH-4471", "Surface||anodised"};
+
+    m.fToDo.fComments = {"Optional drain port on the left face"};
+    {
+        THole& h = *m.fToDo.fHoleList.Add();
+        h.FData.HoleNumber = 1;
+        h.FData.FaceNumber = 3;
+        h.FData.XXY = 100.0;
+        h.FData.YZZ = 50.0;
+        h.FData.ToDoTag = 100;
+        h.FData.Properties.Title = "Drain port";
+        TStepData& s = h.FStepList.Add()->FData;
+        s.StepNumber = 1;
+        s.Diameter = 6.0;
+        s.Depth = 30.0;
+    }
+
+    m.fPlotSettings.Add()->FData.PlotMode = psmProduction;
+    m.fPlotSettings.Add()->FData.PlotMode = psmAssembly;
+
+    TLayout& l = *m.fLayoutList.Add();
+    l.fData.Name = "Production A3";
+    l.fData.DrawingHeadName = "VELK A3";
+    l.fData.PaperSizeName = "A3";
+    l.fData.PlotMode = psmProduction;
+    {
+        TInsertBlockData& b = l.fInsertBlockList.Add()->fData;
+        b.BlockType = ibDefaultDrawingHead;
+        b.Align = alBottomRight;
+    }
+    {
+        TTextBlock& t = *l.fTextBlockList.Add();
+        t.fData.Name = "General tolerances";
+        t.fData.FontName = "Arial";
+        t.fTextList = {"Tolerances ISO 2768-mK", "Edges broken 0.2 x 45"};
+    }
+    {
+        TAttributeData& a = l.fAttributeList.Add()->fData;
+        a.Tag = "DRAWING_NO";
+        a.Value = "CB160-001";
+    }
+
+    // A 12 mm chamfer along the back left vertical edge, and a 10 mm deep
+    // step at the front right corner of the top face.
+    {
+        TCutOutData& c = m.fCutOutList.Add()->fData;
+        c.FaceNumber = 6;
+        c.Corner = 4;
+        c.Width = 12.0;
+        c.Height = 12.0;
+        c.SimpleChamfer = true;
+    }
+    {
+        TCutOutData& c = m.fCutOutList.Add()->fData;
+        c.FaceNumber = 6;
+        c.Corner = 2;
+        c.Width = 16.0;
+        c.Height = 10.0;
+        c.Through = false;
+        c.Depth = 10.0;
+    }
+
+    // An assembly variant with a higher-rated relief valve in the relief
+    // valve's cavity (item number 10).
+    {
+        TAssembly& a = *m.fAssemblyList.Add();
+        a.FData.Active = true;
+        a.FData.Name = "High pressure";
+        a.FData.Description = "Relief valve for 420 bar";
+        for (const auto& h : d.Holes)
+            for (const auto& v : h.Valves)
+                if (v.ItemNumber == "10") {
+                    TAlternateValve& alt = *a.fAlternateValveList.Add();
+                    alt.FData.HoleNumber = h.Data.HoleNumber;
+                    TValveData& vd = alt.fValveList.Add()->fData;
+                    vd.ValveNumber = 1;
+                    vd.ItemNumber = "10";
+                    vd.Manufacturer = v.Manufacturer;
+                    vd.ComponentType = "RV10-22A-420";
+                    vd.Description = "Relief valve, 420 bar";
+                }
+    }
+    {
+        TCrossData& c = m.fCrossList.Add()->fData;
+        c.CrossDirection = 1;
+        c.CrossCoordinate = 60.0;
+    }
+
+    m.fCalculateSettingsNew.fData.Wallthickness = d.CalcWallthickness;
+    {
+        TWallthicknessRangeData& w = m.fCalculateSettingsNew.fWallThicknessRangeList.Add()->fData;
+        w.Diameter1 = 0.0;
+        w.Diameter2 = 10.0;
+        w.WallThickness = 3.0;
+    }
+    {
+        TMountingHoleDefinitionData& md = m.fMountingHoleDefinitionList.Add()->fData;
+        md.MountingHoleTag = 1;
+        md.FaceNumber = 6;
+        md.MountingHoleFileName = "Cover plate M8.mnf";
+        md.AmountXXY = 2;
+        md.AmountYZZ = 2;
+        md.OffsetXXY = 15.0;
+        md.OffsetYZZ = 15.0;
+    }
+    for (const auto& [name, initials] : {std::pair{"Jonas Berg", "JB"}, std::pair{"Mette Olsen", "MO"}}) {
+        TCheckerData& c = m.fCheckers.Add()->fData;
+        c.Name = name;
+        c.Initials = initials;
+    }
+
+    TBillOfMaterials& bom = m.fBillOfMaterials;
+    for (TBOMColumn c : {bomColItemNumber, bomcolArticleCode, bomcolDescription, bomcolManufacturer, bomcolQuantity})
+        bom.fUsedColumns.Add(static_cast<int32_t>(c));
+    {
+        TUserBOMData& u = bom.fUserBOMList.Add()->fData;
+        u.Description = "Seal kit";
+        u.ArticleCode = "SK-CB160";
+        u.Quantity = "1";
+    }
+    return r;
+}
+
+Design BuildDemo()
+{
+    Design d = NewDesign(160.0, 120.0, 90.0);
+    TManifoldData& m = d.Data;
+    m.Material = "S355J2";
+    m.MassDensity = 7850.0;
+    m.DrawProjectionMethode = pmEuropean;
+    m.Properties.Title = "CB-160 counterbalance block";
+    m.Properties.Description = "Relief valve and two pilot-operated check valves for a double-acting cylinder";
+    m.Properties.Group = "Demo";
+    m.CurrentGroupCode = "P";
+    d.CalcWallthickness = 4.0;
+    d.EngravedItemNumbers.TextHeight = 3.5;
+    d.Groups = kDemoGroups;
+
+    // The default style of hole texts.
+    THoleTextData style;
+    style.TextHeight = 3.5;
+    d.DocumentTexts.push_back(style);
+
+    // Front face: supply, return, gauge and the angled leakage port.
+    Port(d, 2, 20.0, 30.0, "P", "P", "pressure", 14.0, 66.0);
+    {
+        THoleTextData label; // shows the port name from the remark
+        label.OffSet = {0.0, -22.0};
+        d.Holes.back().Texts.push_back(label);
+        d.Holes.back().Comments = {"Supply from the pump, 210 bar max.", "Fitting: straight stud, ED seal."};
+    }
+    GaugePort(d, 2, 52.0, 30.0, "MP", "P", 64.0);
+    Port(d, 2, 57.5, 62.5, "T", "T", "tank", 12.0, 64.0);
+    {
+        // Leakage port, tilted 20.5 degrees upwards to meet the T gallery at
+        // Y = 60 from a low position on the front face.
+        Hole& h = AddHole(d, 2, 145.0, 40.0);
+        h.Data.Attribute.Include(haAngled);
+        h.Data.AngleValue = 20.5;
+        h.Data.AngleRotation = 270.0;
+        h.Steps = {Drill(8.0, 67.0, "T", "\"L\" leakage, drilled at 20.5\xC2\xB0 <>"),
+                   Tapped(14.5, 16.0, "M16x1.5", 12.0, 18.0, "T", "thread"), SpotFace(28.0, 1.0, "T")};
+    }
+
+    // Back face: work ports and bracket threads.
+    Port(d, 5, 80.0, 49.0, "A", "A", "cylinder bore side", 8.0, 64.0);
+    Port(d, 5, 125.0, 49.0, "B", "B", "cylinder rod side", 8.0, 64.0);
+    TappedHole(d, 5, 30.0, 15.0, 5.0, 6.0, "M6", 12.0, 16.0, "bracket");
+    TappedHole(d, 5, 130.0, 15.0, 5.0, 6.0, "M6", 12.0, 16.0, "bracket");
+
+    // Top face: gauge port on the A line, the three cavities, lifting eyes,
+    // cover plate threads.
+    GaugePort(d, 6, 80.0, 100.0, "MA", "A", 43.0);
+    {
+        Hole& h = Cavity(d, 35.0, 60.0,
+                         {Drill(12.5, 47.5, "P", "\"CV1\" relief valve <>"),
+                          WithPortZone(Drill(16.0, 37.5, "T"), 22.5, 32.5),
+                          Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5)},
+                         30.0);
+        TValveData& v = AddValve(h);
+        v.ItemNumber = "10";
+        v.Offset = {0.0, 20.0};
+        v.DetailDrawing = "CAV-08-2";
+        v.Manufacturer = "Harlow Fluidtechnik";
+        v.ComponentType = "RV08-20";
+        v.Description = "Relief valve, direct acting, 210 bar";
+        v.ArticleCode = "RV0820-210";
+        v.Height = 62.0;
+        v.Weight = 0.18;
+        h.Contour = {{40.0, 0.0}}; // the valve body seen from above
+        THoleTextData caption;
+        caption.Caption = "RELIEF|210 bar";
+        caption.UseTextFromRemark = false;
+        caption.OffSet = {0.0, -24.0};
+        h.Texts.push_back(caption);
+        TManufacturingNote n;
+        n.fNotes = {"Cavity to the valve maker's drawing CAV-08-2.", "Cross holes \xC3\x98" "8 deburred."};
+        h.Note = n;
+    }
+    const struct { double X; const char* Work; const char* Item; } kChecks[] = {{80.0, "A", "11"},
+                                                                                 {125.0, "B", "12"}};
+    for (const auto& c : kChecks) {
+        Hole& h = Cavity(d, c.X, 60.0,
+                         {Drill(12.5, 62.0, "P", std::string("\"CV") + (c.Work[0] == 'A' ? "2" : "3") +
+                                                     "\" check valve <>"),
+                          WithPortZone(Drill(16.0, 51.0, c.Work), 37.0, 45.0),
+                          WithPortZone(Drill(19.0, 40.0, "T"), 22.5, 32.5),
+                          Tapped(22.5, 24.0, "M24x1.5", 17.0, 27.0)},
+                         36.0);
+        TValveData& v = AddValve(h);
+        v.ItemNumber = c.Item;
+        v.Offset = {0.0, 24.0};
+        v.DetailDrawing = "CAV-10-3";
+        v.Manufacturer = "Harlow Fluidtechnik";
+        v.ComponentType = "CP10-3P";
+        v.Description = std::string("Pilot-operated check valve, line ") + c.Work;
+        v.ArticleCode = "CP103P-00";
+        v.Height = 78.0;
+        v.Weight = 0.31;
+        // The coil housing of the valve as a rectangle around the cavity.
+        h.Contour = {{c.X - 20.0, 40.0}, {c.X + 20.0, 40.0}, {c.X + 20.0, 80.0}, {c.X - 20.0, 80.0}};
+    }
+    TappedHole(d, 6, 40.0, 15.0, 10.2, 12.0, "M12", 18.0, 24.0, "lifting eye");
+    TappedHole(d, 6, 120.0, 15.0, 10.2, 12.0, "M12", 18.0, 24.0, "lifting eye");
+    TappedHole(d, 6, 15.0, 105.0, 6.8, 8.0, "M8", 12.0, 16.0, "cover plate");
+    TappedHole(d, 6, 145.0, 105.0, 6.8, 8.0, "M8", 12.0, 16.0, "cover plate");
+
+    // Right face: gauge port on the B line, the plugged T gallery.
+    GaugePort(d, 4, 95.0, 49.0, "MB", "B", 37.0);
+    {
+        Hole& h = PluggedGallery(d, 4, 60.0, 62.5, "T", 10.0, 128.0, 10.5, 12.0, "M12x1.5", 17.0);
+        TValveData& plug = AddValve(h);
+        plug.ItemNumber = "20";
+        plug.Offset = {0.0, -14.0};
+        plug.ComponentType = "Plug M12x1.5";
+        plug.Description = "Steel plug with ED seal";
+    }
+
+    // Left face: the plugged P gallery and nameplate screws.
+    {
+        Hole& h = PluggedGallery(d, 3, 60.0, 30.0, "P", 10.0, 130.0, 10.5, 12.0, "M12x1.5", 17.0);
+        TValveData& plug = AddValve(h);
+        plug.ItemNumber = "20";
+        plug.Offset = {0.0, -14.0};
+        plug.ComponentType = "Plug M12x1.5";
+        plug.Description = "Steel plug with ED seal";
+    }
+    TappedHole(d, 3, 30.0, 75.0, 3.3, 4.0, "M4", 8.0, 12.0, "nameplate");
+    TappedHole(d, 3, 90.0, 75.0, 3.3, 4.0, "M4", 8.0, 12.0, "nameplate");
+
+    // Bottom (mounting) face: the vertical feed of CV1's nose, an O-ring
+    // face-seal port P1, mounting threads and dowel holes.
+    PluggedGallery(d, 1, 35.0, 60.0, "P", 8.0, 45.0, 9.0, 10.0, "M10x1", 14.0);
+    {
+        Hole& h = AddHole(d, 1, 100.0, 60.0);
+        TStepData inner = SpotFace(14.5, 0.0, "P");
+        TStepData outer = SpotFace(20.5, 1.3, "P");
+        h.Steps = {Drill(10.0, 33.0, "P", "\"P1\" pressure, face seal <>"), inner, outer};
+        h.Data.Properties.Description = "O-RING 15.6x1.78";
+    }
+    for (double x : {12.0, 148.0})
+        for (double y : {12.0, 108.0}) {
+            Hole& h = TappedHole(d, 1, x, y, 8.5, 10.0, "M10", 12.0, 16.0, "mounting");
+            h.Data.Attribute.Include(haMounting);
+        }
+    for (const auto& [x, y] : {std::pair{30.0, 90.0}, std::pair{130.0, 20.0}}) {
+        Hole& h = AddHole(d, 1, x, y);
+        h.Data.Attribute.Include(haFixation);
+        TStepData s = Drill(8.0, 14.0, {}, "dowel pin");
+        s.ToleranceDiameter = "H7";
+        h.Steps = {s};
+    }
+
+    // A place kept free for an optional valve: shown only on request.
+    {
+        Hole& h = AddHole(d, 6, 140.0, 25.0);
+        h.Data.Attribute.Include(haDummyHole);
+        h.Steps = {SpotFace(20.0, 2.0)};
+        h.Steps[0].Remark = "reserved for option";
+    }
+
+    // Machine codes for the drawing list, on the drilled steps.
+    for (auto& h : d.Holes)
+        for (auto& s : h.Steps)
+            if (s.TopAngle == 120 && !s.Attribute.Contains(saThreaded)) s.MachineCode = "DR";
+    Renumber(d);
+    d.Records = DemoRecords(d);
+    return d;
+}
+
+// ------------------------------------------------------------ large design
+
+// SplitMix64: a tiny generator whose sequence is the same everywhere.
+class Rng {
+public:
+    explicit Rng(uint64_t seed) : fState(seed) {}
+    uint64_t Next()
+    {
+        uint64_t z = (fState += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }
+
+private:
+    uint64_t fState;
+};
+
+Design BuildLarge(int holes, unsigned seed)
+{
+    if (holes < 0) holes = 0;
+    // Holes go round the six faces, each face on a square grid of 40 mm.
+    const int perFace = (holes + 5) / 6;
+    int n = 3;
+    while (n * n < perFace) ++n;
+    const double pitch = 40.0;
+    const double side = pitch * (n + 1);
+    Design d = NewDesign(side, side, side);
+    d.Data.Material = "EN AW-6082 T6";
+    d.Data.MassDensity = 2700.0;
+    d.Groups = kDemoGroups;
+    THoleTextData style;
+    style.TextHeight = 3.5;
+    d.DocumentTexts.push_back(style);
+
+    struct Thread { double Core, Od; const char* Name; };
+    static constexpr Thread kThreads[] = {{9.0, 10.0, "M10x1"},     {10.5, 12.0, "M12x1.5"}, {12.5, 14.0, "M14x1.5"},
+                                          {14.5, 16.0, "M16x1.5"}, {16.5, 18.0, "M18x1.5"}, {20.5, 22.0, "M22x1.5"}};
+    static const char* const kGroups[] = {"P", "T", "A", "B"};
+    static const char* const kWords[] = {"pressure", "tank", "work port", "pilot"};
+
+    Rng r(seed);
+    // Opposite faces share a grid, so a hole may reach to the middle only.
+    const double maxDepth = side / 2.0 - 5.0;
+    for (int i = 0; i < holes; ++i) {
+        const int face = 1 + i % 6;
+        const int cell = i / 6;
+        Hole& h = AddHole(d, face, pitch * (1 + cell % n), pitch * (1 + cell / n));
+        const Thread& t = kThreads[r.Below(6)];
+        const int g = r.Below(4);
+        const std::string group = kGroups[g];
+        const double length = 8.0 + r.Below(7);
+        const double threadDepth = 1.0 + length + 6.0 + r.Below(5);
+        const double boreD = t.Core - 2.0 - 0.5 * r.Below(3);
+        const double boreDepth = threadDepth + 10.0 + r.Below(21);
+        const double channelD = boreD - 2.0 - 0.5 * r.Below(5);
+        double channelDepth = boreDepth + 8.0 + r.Below(41);
+        if (channelDepth > maxDepth) channelDepth = maxDepth;
+        const std::string name = group + std::to_string(i + 1);
+        h.Steps = {Drill(channelD, channelDepth, group, "\"" + name + "\" " + kWords[g] + " <>"),
+                   Drill(boreD, boreDepth, group, "bore"),
+                   Tapped(t.Core, t.Od, t.Name, length, threadDepth, group, "thread " + std::string(t.Name)),
+                   SpotFace(t.Od + 12.0, 1.0, group)};
+        h.Steps.back().Remark = "spot face";
+        if (i % 7 == 3) {
+            // A cartridge cavity: a port zone in the middle of the bore.
+            h.Data.Attribute.Include(haClosed);
+            // The bore's cylinder runs from just under the thread step to
+            // its cone depth, at most 5.4 mm above its tip.
+            TStepData& bore = h.Steps[1];
+            bore.PortMin = threadDepth + 2.0;
+            bore.PortMax = boreDepth - 6.0;
+            TValveData& v = AddValve(h);
+            v.ItemNumber = std::to_string(100 + i);
+            v.Offset = {0.0, t.Od + 8.0};
+            v.ComponentType = "CV-" + std::to_string(r.Below(90) + 10);
+            v.Description = "Cartridge valve";
+        } else if (i % 11 == 5) {
+            h.Data.Attribute.Include(haPlugged);
+            TValveData& plug = AddValve(h);
+            plug.ItemNumber = "20";
+            plug.ComponentType = "Plug " + std::string(t.Name);
+        }
+        if (i % 5 == 2) {
+            // A label next to the port, in the document's default style.
+            THoleTextData text;
+            text.Caption = name + "|" + t.Name;
+            text.OffSet = {t.Od, -t.Od};
+            h.Texts.push_back(text);
+        }
+        if (i % 9 == 4) {
+            TManufacturingNote note;
+            note.fNotes = {"Deburr the intersection with the " + std::string(kWords[g]) + " line",
+                          "Check the thread with a go/no-go gauge"};
+            h.Note = note;
+        }
+    }
+    Renumber(d);
+    return d;
+}
+
+// ------------------------------------------------------------ small design
+
+// Three holes that between them set every hole and step field that a file
+// stores, every attribute, and one of each nested record.
+Design BuildSmall()
+{
+    Design d = NewDesign(100.0, 80.0, 60.0);
+    d.Data.Material = "C45";
+    d.Groups = {kDemoGroups[0], kDemoGroups[1]};
+    THoleTextData style;
+    style.TextHeight = 3.0;
+    d.DocumentTexts.push_back(style);
+
+    {
+        Hole& h = AddHole(d, 1, 20.0, 25.0);
+        THoleData& x = h.Data;
+        for (auto a : {haPlugged, haFixation, haMounting, haStandardHole, haExportDummyHole, haGroupLocked, haAngled,
+                       haThroughMountingHole, haMeasure})
+            x.Attribute.Include(a);
+        x.PatternHandle = 0;
+        x.PatternHoleNumber = 0;
+        x.Dashed = 1;
+        x.HoleContour = 30.0;
+        x.AngleValue = 15.0;
+        x.AngleRotation = 45.0;
+        x.RemarkRotation = 90;
+        x.Properties = {"Port P", "port.bmp", "Pressure port", "Ports", false, "ports.lib"};
+        x.StartDepth = 2.5;
+        x.OriginalDiameter = 12.0;
+        x.ToDoTag = 3;
+        x.MinLS = 4.5;
+        x.HoleNumberPositionOffset = {1.5, -2.0};
+        x.OverrideStandardHoleNumberPosition = true;
+        x.HideFace = true;
+        x.HideCoordinates = true;
+        x.AllowedFaces = "16";
+        x.HoleRevision = "B";
+        x.PelomyraHandle = 7;
+        x.FeatureName = "PortFeature";
+        x.DataSheet = "port.pdf";
+        x.AutoMountingHoleTag = 2;
+        x.ExternalFile = "fitting.step";
+        x.ExternalFileScale = 2.0;
+        x.ExternalFileRotation = 90.0;
+        x.DashedLocked = true;
+        h.Comments = {"first line", "", "third line"};
+        TStepData s0 = Drill(8.0, 40.0, "P", "\"P\" pressure <>");
+        s0.MachineCode = "DR8";
+        s0.ToleranceDiameter = "H8";
+        s0.ToleranceDepth = "+0.5";
+        s0.Selected = true;
+        s0.PortName = "X";
+        for (auto a : {saHidden, saExcluded}) s0.Attribute.Include(a);
+        TStepData s1 = Tapped(12.5, 14.0, "M14x1.5", 12.0, 18.0, "P", "thread");
+        s1.Attribute.Include(saLocatingShoulder);
+        TStepData s2 = SpotFace(25.0, 1.0, "P");
+        h.Steps = {s0, s1, s2};
+    }
+    {
+        Hole& h = AddHole(d, 6, 60.0, 40.0);
+        for (auto a : {haClosed, haAssembly, haConnect, haThrough, haAlwaysMeasure, haNeverMeasure,
+                       haDoNotChangeForFEM, haExportThisPlug})
+            h.Data.Attribute.Include(a);
+        TStepData spot = SpotFace(30.0, 1.0);
+        for (auto a : {saExtraDiameter, saLocked, saCounterBore}) spot.Attribute.Include(a);
+        h.Steps = {Drill(12.5, 47.5, "T", "\"CV\" cavity <>"), WithPortZone(Drill(16.0, 37.5, "P"), 24.0, 31.0),
+                   Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5), spot};
+        h.Steps[1].TopAngle = 118;
+        TExtraDiameterData e;
+        e.Diameter = 30.0;
+        e.LSValue = 17.0;
+        e.Hidden = true;
+        h.ExtraDiameters.push_back(e);
+        h.Contour = {{10.0, 10.0}, {20.0, 10.0}, {15.0, 18.0}};
+        TValveData& v = AddValve(h);
+        v.ItemNumber = "7";
+        v.Offset = {1.0, 2.0};
+        v.Rotation = 90;
+        v.Manufacturer = "Harlow Fluidtechnik";
+        v.PelomyraHandle = 12;
+        v.Engraved = true;
+        THoleTextData t;
+        t.Caption = "TWO|LINES";
+        t.OffSet = {3.0, 4.0};
+        t.TextHeight = 2.5;
+        t.UseDefaultStyle = false;
+        t.UseTextFromRemark = false;
+        t.UseBorder = false;
+        t.FixedWidth = 20.0;
+        t.Rotation = 90.0;
+        t.InsertionPoint = 1;
+        t.HideInAssembly = t.HideInProduction = t.HideDimInAssembly = t.HideDimInProduction = t.HideInExport3D = true;
+        h.Texts.push_back(t);
+        TManufacturingNote n;
+        n.fData.DisableStandardNote = n.fData.HideInProductionDrawing = n.fData.HideInAssemblyDrawing =
+            n.fData.HideLSInDrawing = true;
+        n.fNotes = {"note one", "note two"};
+        n.fAlternativeNotes = {"alternative"};
+        h.Note = n;
+    }
+    {
+        Hole& h = AddHole(d, 3, 40.0, 30.0);
+        h.Data.Attribute.Include(haDummyHole);
+        h.Steps = {Drill(6.0, 10.0)};
+    }
+    Renumber(d);
+    return d;
+}
+
+} // namespace
+
+void WriteDemoDesign(const std::string& path, bool viewerFile) { Write(path, BuildDemo(), viewerFile); }
+
+void WriteLargeDesign(const std::string& path, int holes, bool viewerFile, unsigned seed)
+{
+    Write(path, BuildLarge(holes, seed), viewerFile);
+}
+
+void WriteSmallDesign(const std::string& path, bool viewerFile) { Write(path, BuildSmall(), viewerFile); }
+
+} // namespace qv::samples

@@ -1,0 +1,33 @@
+#pragma once
+// Helpers for tests: temporary files, and designs written with the record
+// stream's own writer.
+#include "stream/QuorvaneFiles.h"
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+namespace qv::test {
+
+// A file in a private temporary folder, removed with the folder when the
+// test program ends.
+std::string TempPath(const std::string& name);
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+// Writes bytes to the temporary file name and returns its path.
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
+
+// Little-endian 16-bit words as file bytes (hand-made field headers).
+std::string Words(std::initializer_list<uint16_t> words);
+
+// Writes a current-format file: header, then whatever body writes, then the
+// end tag 1999 unless withEnd is false. Returns the path.
+std::string WriteDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
+                        bool viewer = false, bool withEnd = true);
+
+// A hole record with the given number and one 10 mm step 20 mm deep, plus
+// whatever extra writes inside the record.
+void WriteSimpleHole(TQuorvaneFile& f, int holeNumber, const std::function<void(TQuorvaneFile&)>& extra = {});
+
+} // namespace qv::test
