@@ -18,10 +18,10 @@ TLoadedDesign LoadDesignFile(const std::string& path, bool viewer)
     return r;
 }
 
-TLoadedDesign LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool withEnd,
-                         bool viewer)
+TLoadedDesign LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
+                         const TDesignOptions& options)
 {
-    return LoadDesignFile(WriteDesign(name, body, viewer, withEnd), viewer);
+    return LoadDesignFile(WriteDesign(name, body, options), options.Viewer);
 }
 
 } // namespace qv::test

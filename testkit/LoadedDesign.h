@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "stream/QuorvaneFiles.h"
+#include "testkit/TestFiles.h"
 
 #include <functional>
 #include <memory>
@@ -25,9 +26,9 @@ struct TLoadedDesign {
 // returns the half-loaded document to look at).
 TLoadedDesign LoadDesignFile(const std::string& path, bool viewer = false);
 
-// Writes a design with WriteDesign (header, body, end tag unless withEnd is
-// false) and loads it as LoadDesignFile does.
+// Writes a design with WriteDesign and loads it as LoadDesignFile does (as
+// a viewer file when the options say so).
 TLoadedDesign LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
-                         bool withEnd = true, bool viewer = false);
+                         const TDesignOptions& options = {});
 
 } // namespace qv::test

@@ -68,17 +68,17 @@ std::string Words(std::initializer_list<uint16_t> words)
     return s;
 }
 
-std::string WriteDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body, bool viewer,
-                        bool withEnd)
+std::string WriteDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
+                        const TDesignOptions& options)
 {
     const std::string path = TempPath(name);
     {
-        TQuorvaneFile f(path, TQuorvaneFile::ModeWrite, viewer);
+        TQuorvaneFile f(path, TQuorvaneFile::ModeWrite, options.Viewer);
         if (f.Error()) throw std::runtime_error("cannot create " + path);
         f.WriteFileVersion();
         f.WriteVar(1000);
         if (body) body(f);
-        if (withEnd) f.WriteVar(1999);
+        if (options.WithEnd) f.WriteVar(1999);
         f.Flush();
     }
     return path;

@@ -21,10 +21,16 @@ std::string WriteTempFile(const std::string& name, const std::string& bytes);
 // Little-endian 16-bit words as file bytes (hand-made field headers).
 std::string Words(std::initializer_list<uint16_t> words);
 
+// How WriteDesign writes a file and LoadDesign loads it.
+struct TDesignOptions {
+    bool Viewer = false; // a viewer file (*.mvf) instead of a manifold file
+    bool WithEnd = true; // false: the file stops before the end tag 1999
+};
+
 // Writes a current-format file: header, then whatever body writes, then the
-// end tag 1999 unless withEnd is false. Returns the path.
+// end tag unless the options leave it out. Returns the path.
 std::string WriteDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
-                        bool viewer = false, bool withEnd = true);
+                        const TDesignOptions& options = {});
 
 // A hole record with the given number and one 10 mm step 20 mm deep, plus
 // whatever extra writes inside the record.

@@ -69,7 +69,7 @@ std::string WriteAll(const std::string& name, const TManifold& records, const Ho
             test::WriteSimpleHole(f, 7, [&](TQuorvaneFile& h) { hole.Write(h); });
             samples::WriteRecordsAfterHoles(f, records);
         },
-        viewer);
+        {.Viewer = viewer});
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST(LoadFromFile, ReadsCurrentFormatInBothWordOrders)
             BlockSize(f, 120.0);
             test::WriteSimpleHole(f, 7);
             test::WriteSimpleHole(f, 3);
-        }, viewer);
+        }, {.Viewer = viewer});
         TManifold m;
         TMessageCollector messages;
         EXPECT_TRUE(viewer ? m.LoadFromViewerFile(path) : m.LoadFromFile(path));
@@ -139,7 +139,7 @@ TEST(LoadFromFile, NewerVersionWarningOnlyWhenAsked)
         SCOPED_TRACE(std::string(c.version) + (c.viewer ? " viewer" : " manifold") + (c.show ? " show" : ""));
         const std::string path = test::WriteDesign("newer" + std::to_string(++n) + ".mnf", [](TQuorvaneFile& f) {
             BlockSize(f, 55.0);
-        }, c.viewer);
+        }, {.Viewer = c.viewer});
         PatchVersion(path, c.version);
         TManifold m;
         TMessageCollector messages;
@@ -319,7 +319,7 @@ TEST(LoadFromFile, TruncatedFileKeepsWhatWasRead)
         SCOPED_TRACE(c.name);
         for (const bool viewer : {false, true}) {
             const std::string path =
-                test::WriteDesign("cut" + std::to_string(++n) + ".mnf", c.body, viewer, /*withEnd=*/false);
+                test::WriteDesign("cut" + std::to_string(++n) + ".mnf", c.body, {.Viewer = viewer, .WithEnd = false});
             TManifold m;
             TMessageCollector messages;
             EXPECT_TRUE(m.LoadFromFile(path, viewer, false));

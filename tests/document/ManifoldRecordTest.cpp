@@ -68,7 +68,7 @@ std::unique_ptr<TManifold> LoadRecord(const TBody& body, bool viewer = false,
                                                    if (body) body(f);
                                                    f.WriteVar(2999);
                                                },
-                                               viewer);
+                                               {.Viewer = viewer});
     const timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
     EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     auto r = test::LoadDesignFile(path, viewer);

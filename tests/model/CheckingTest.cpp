@@ -31,7 +31,7 @@ std::unique_ptr<TManifold> Load(const std::string& name, const std::function<voi
                                 bool withEnd = true)
 {
     // A cut-off file warns; the tests look at the data.
-    return test::LoadDesign(name, body, withEnd).M;
+    return test::LoadDesign(name, body, {.WithEnd = withEnd}).M;
 }
 
 // Bare start and end tags of a record.

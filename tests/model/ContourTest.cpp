@@ -90,7 +90,7 @@ TEST(ContourRecord, DefaultsRepeatsUnknownTagsAndCutOff)
             f.WriteVar(6000);
             f.WriteDouble(6011, 9.0); // the file ends here
         },
-        false);
+        {.WithEnd = false});
     const TManifold& m = *r.M;
     ASSERT_EQ(m.HoleList().Count(), 2);
     const TContourList& first = m.HoleList().First()->FContourList;

@@ -48,7 +48,7 @@ TEST(CutOutRecord, RoundTripOfEveryFieldInManifoldAndViewerFiles)
             WriteCutOut(f, sample);
             WriteCutOut(f, second);
             test::WriteSimpleHole(f, 1); // the reader stops exactly at its end tag
-        }, true, viewer);
+        }, {.Viewer = viewer});
         EXPECT_TRUE(r.Texts.empty());
         ASSERT_EQ(r.M->CutOutList().Count(), 2);
         EXPECT_EQ(test::Flat(*r.M->CutOutList().First()), test::Flat(sample));
@@ -140,7 +140,7 @@ TEST(CutOutRecord, CutOffAtEveryByteKeepsWhatWasRead)
     // cut short must not leave a zero (or False for Through) behind.
     const TCutOut sample = Sample();
     const std::string full = test::ReadBytes(test::WriteDesign(
-        "cutout-full.mnf", [&](TQuorvaneFile& f) { WriteCutOut(f, sample); }, false, false));
+        "cutout-full.mnf", [&](TQuorvaneFile& f) { WriteCutOut(f, sample); }, {.WithEnd = false}));
 
     // Fields in the order the design program writes them, with payload sizes.
     struct Field { const char* key; size_t payload; };

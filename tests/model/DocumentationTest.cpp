@@ -277,7 +277,7 @@ TEST(DocumentationRecords, RecordsCutOffByTheEndOfTheFileKeepWhatWasRead)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto r = test::LoadDesign(std::string("doc-cut-") + std::to_string(&c - cases) + ".mnf", c.body, false);
+        const auto r = test::LoadDesign(std::string("doc-cut-") + std::to_string(&c - cases) + ".mnf", c.body, {.WithEnd = false});
         c.check(*r.M);
         ASSERT_EQ(r.Messages.size(), 1u);
         EXPECT_EQ(r.Messages[0].Text, kTruncatedFileWarning);

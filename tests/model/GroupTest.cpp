@@ -108,7 +108,7 @@ TEST(GroupRecord, GroupCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteString(5100, "P");
             f.WriteInteger(5200, 42);
         },
-        false);
+        {.WithEnd = false});
     ASSERT_EQ(r.M->GroupList().Count(), 1);
     EXPECT_EQ(test::Flat(*r.M->GroupList().First()), test::Flat(MakeGroup("P", 42)));
     EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});

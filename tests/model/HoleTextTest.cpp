@@ -88,7 +88,7 @@ TEST(HoleTextRecord, TextCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteBoolean(34090, false);
             f.WriteDouble(34060, 2.5);
         },
-        false);
+        {.WithEnd = false});
     ASSERT_EQ(r.M->HoleTextList().Count(), 1);
     THoleText expected = Text("A|B");
     expected.fdata.UseBorder = false;

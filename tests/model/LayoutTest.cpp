@@ -149,7 +149,7 @@ TEST(LayoutRecords, CutOffInsideAnInsertBlockKeepsWhatWasRead)
         f.WriteVar(46000);
         f.WriteString(46020, "head.dwg");
         f.WriteDouble(46080, 45.0);
-    }, false);
+    }, {.WithEnd = false});
     ASSERT_EQ(r.Messages.size(), 1u);
     EXPECT_EQ(r.Messages[0].Text, kTruncatedFileWarning);
     ASSERT_EQ(r.M->fLayoutList.Count(), 1);

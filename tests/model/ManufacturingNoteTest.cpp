@@ -94,7 +94,7 @@ TEST(ManufacturingNoteRecord, NoteCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteBoolean(32312, true);
             f.WriteString(32320, "deburr");
         },
-        false);
+        {.WithEnd = false});
     const TManifold& m = *r.M;
     ASSERT_EQ(m.HoleList().Count(), 1);
     const TManufacturingNote& n = m.HoleList().First()->fManufacturingNote;

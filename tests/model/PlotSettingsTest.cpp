@@ -26,7 +26,7 @@ std::unique_ptr<TManifold> LoadDesign(const std::string& name, const std::functi
                                       bool withEnd = true)
 {
     // A cut-off file is reported; these tests look at the records.
-    return test::LoadDesign(name, body, withEnd).M;
+    return test::LoadDesign(name, body, {.WithEnd = withEnd}).M;
 }
 
 // One plot settings record holding whatever fields writes.

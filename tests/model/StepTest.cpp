@@ -532,7 +532,7 @@ std::unique_ptr<TManifold> LoadHoleWithSteps(const std::string& name,
             steps(f);
             f.WriteVar(19999);
         },
-        true, viewer);
+        {.Viewer = viewer});
     if (messages) *messages = r.Texts;
     return std::move(r.M);
 }
@@ -679,7 +679,7 @@ TEST(StepRecord, StepCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteVar(20000);
             f.WriteDouble(20100, 10.0);
         },
-        false);
+        {.WithEnd = false});
     const TManifold& m = *r.M;
     ASSERT_EQ(m.HoleList().Count(), 1);
     const THole& h = *m.HoleList().First();

@@ -163,7 +163,7 @@ TEST(ValveRecord, ViewerFileCarriesTheItemNumberAndItsPlacement)
                 g.WriteVar(39999);
             });
         },
-        true);
+        {.Viewer = true});
     TManifold m;
     ASSERT_TRUE(m.LoadFromViewerFile(path));
     ASSERT_EQ(m.HoleList().Count(), 1);
@@ -195,7 +195,7 @@ TEST(ValveRecord, ValveCutOffByTheEndOfTheFileKeepsWhatWasRead)
             f.WriteBytes(header.data(), header.size());
             f.WriteBytes("\x05\x00", 2);
         },
-        false);
+        {.WithEnd = false});
     const TManifold& m = *r.M;
     EXPECT_EQ(r.Texts, Strings{kTruncatedFileWarning});
     ASSERT_EQ(m.HoleList().Count(), 1);

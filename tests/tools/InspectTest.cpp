@@ -290,7 +290,7 @@ std::string RichDesign(const std::string& name, bool viewer = false)
         f.WriteVar(2999);
         test::WriteSimpleHole(f, 4);
         test::WriteSimpleHole(f, 5);
-    }, viewer);
+    }, {.Viewer = viewer});
 }
 
 const std::vector<std::string> kDocumentKeys = {
@@ -482,7 +482,7 @@ TEST(MnfInspect, ViewerFilesAndWarnings)
         f.WriteInteger(10010, 3);
         f.WriteVar(19999); // a hole without steps is reported
         f.WriteVar(2000);
-    }, false, /*withEnd=*/false);
+    }, {.WithEnd = false});
     const TRun c = Inspect(Quoted(cut));
     ASSERT_EQ(c.status, 0);
     const auto warnings = ParseJson(c.out)["Warnings"].Strings();
