@@ -19,6 +19,20 @@ namespace {
 
 constexpr size_t kRecordSize = 134;
 
+// The flag byte of the block record: bits 0 to 4 are drawing options (bit 6
+// is the unit).
+constexpr TBitMember<TPlotFlag> kBlockPlotFlagBits[] = {{0, pfExtraText}, {1, pfBorder}, {2, pfDrawingHead}};
+constexpr TBitMember<TDrawFlag> kBlockDrawFlagBits[] = {{3, dfItemNumber}, {4, dfContourPattern}};
+// The drawing byte of the block record (bit 0 is the orientation, bit 2 the
+// projection method).
+constexpr TBitMember<TPlotFlag> kDrawingPlotFlagBits[] = {
+    {1, pfAlternate}, {3, pfXYCoordinates}, {4, pfItemNumbers}, {5, pfDashHoles}, {6, pfContours}, {7, pfSurfaceFinish},
+};
+// The low bits of a hole record's flag word (bits 4 to 6 mark patterns).
+constexpr TBitMember<THoleAttribute> kHoleAttributeBits[] = {
+    {0, haPlugged}, {1, haFixation}, {2, haClosed}, {3, haMounting},
+};
+
 // The design program squeezed most of the title into six Singles, two
 // decimal digits per character (code - 31), up to three characters each.
 void UnpackTitleChars(float x, std::string& Ansi)
@@ -55,11 +69,8 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
 
     D.MeasuringUnits = inch ? muIN : muMM;
     D.Decimals = inch ? 3 : 2;
-    P.PlotFlags.Set(pfExtraText, flags & 0x01);
-    P.PlotFlags.Set(pfBorder, flags & 0x02);
-    P.PlotFlags.Set(pfDrawingHead, flags & 0x04);
-    D.DrawFlags.Set(dfItemNumber, flags & 0x08);
-    D.DrawFlags.Set(dfContourPattern, flags & 0x10);
+    ApplyBits(P.PlotFlags, flags, kBlockPlotFlagBits);
+    ApplyBits(D.DrawFlags, flags, kBlockDrawFlagBits);
 
     D.Max.X = r.Rounded(5);
     D.Max.Y = r.Rounded(9);
@@ -96,13 +107,8 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
 
     const uint8_t draw = r.Byte(82);
     P.Orientation = (draw & 0x01) ? poLandscape : poPortrait;
-    P.PlotFlags.Set(pfAlternate, draw & 0x02);
     P.ProjectionMethode = (draw & 0x04) ? pmAmerican : pmEuropean;
-    P.PlotFlags.Set(pfXYCoordinates, draw & 0x08);
-    P.PlotFlags.Set(pfItemNumbers, draw & 0x10);
-    P.PlotFlags.Set(pfDashHoles, draw & 0x20);
-    P.PlotFlags.Set(pfContours, draw & 0x40);
-    P.PlotFlags.Set(pfSurfaceFinish, draw & 0x80);
+    ApplyBits(P.PlotFlags, draw, kDrawingPlotFlagBits);
 
     const double scale = r.Rounded(105);
     P.Scale = scale > 0 ? scale : 2.5;
@@ -139,10 +145,7 @@ private:
         d.YZZ = r.Rounded(9);
         d.HoleContour = r.Rounded(78);
         d.Dashed = r.Byte(82);
-        if (flags & 0x01) d.Attribute.Include(haPlugged);
-        if (flags & 0x02) d.Attribute.Include(haFixation);
-        if (flags & 0x04) d.Attribute.Include(haClosed);
-        if (flags & 0x08) d.Attribute.Include(haMounting);
+        ApplyBits(d.Attribute, flags, kHoleAttributeBits);
         fPatterns.Apply(holes, d, flags & 0x20, flags & 0x50);
 
         // A pattern's first hole carries the pattern's contour; the members
@@ -218,10 +221,8 @@ private:
         TStepData& s = hole->FStepList.Add()->FData;
         s.StepNumber = r.Byte(83);
         const uint8_t flags = r.Byte(84);
-        if (flags & 0x01) s.Attribute.Include(saSpotfaced);
-        if (flags & 0x02) s.Attribute.Include(saThreaded);
-        if (flags & 0x04) s.Attribute.Include(saHidden);
-        if (flags & 0x01) s.TopAngle = 180;
+        ApplyBits(s.Attribute, flags, kOldStepAttributeBits);
+        if (flags & 0x01) s.TopAngle = 180; // a spot face has a flat bottom
         s.Diameter = r.Rounded(86);
         s.Depth = r.Rounded(90);
         s.Thread = r.ShortText(94, 10);
