@@ -150,6 +150,10 @@ void ConvertOldAngle(THoleData& Data);
 // without the prefix) and, when Remove is set, takes the prefix off Remark.
 int TakeRotationPrefix(std::string& Remark, bool Remove);
 
+// The valve the later records or fields of a hole fill: the hole's last
+// valve, created when the hole has none yet.
+TValveData& LastOrNewValve(THole& Hole);
+
 // Pattern membership of the old generations: a starting hole opens a new
 // pattern with the hole list's next free handle, and every member (the
 // starting hole included) gets the next number in it. A member before any

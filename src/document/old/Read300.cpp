@@ -6,8 +6,6 @@
 #include "document/old/OldFormats.h"
 #include "document/old/OldHeadless.h"
 
-#include "core/Encoding.h"
-#include "core/Text.h"
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
 
@@ -82,7 +80,7 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
     for (size_t offset : {37, 41, 62, 66, 70, 74}) UnpackTitleChars(r.Single(offset), title);
     const int last = r.Byte(83) + 32;
     if (last <= 255) title += static_cast<char>(static_cast<unsigned char>(last));
-    M.FProject.FData.ProjectTitle = TrimRightBlanks(AnsiToUtf8(title));
+    M.FProject.FData.ProjectTitle = TextPart(title);
 
     // Surface finish per face: element 0 on its own, the six faces two to a
     // Single as thousands and remainder.
@@ -114,8 +112,8 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
     P.Scale = scale > 0 ? scale : 2.5;
 
     const std::string_view names = r.RawShortText(109, 24);
-    D.Material = TrimRightBlanks(AnsiToUtf8(names.substr(0, 12)));
-    M.FProject.FData.DrawnBy = TrimRightBlanks(AnsiToUtf8(names.size() > 12 ? names.substr(12) : std::string_view()));
+    D.Material = TextPart(names, 0, 12);
+    M.FProject.FData.DrawnBy = TextPart(names, 12);
 
     CopyDrawingSetup(M);
 }
@@ -156,22 +154,15 @@ private:
             fContourOpen = true;
         }
         if (flags & 0x10) {
-            for (size_t i = 0; i < 4 && fContourOpen && fContour; ++i) {
-                const float x = r.Single(46 + 8 * i);
-                const float y = r.Single(50 + 8 * i);
-                if (x != 0 && y != 0) {
-                    fContour->Add()->FData = TXYPoint{RoundSingle(x), RoundSingle(y)};
-                } else {
-                    fContourOpen = false;
-                }
-            }
+            for (size_t i = 0; i < 4 && fContourOpen && fContour; ++i)
+                fContourOpen = AddOutlineCorner(*fContour, r.Single(46 + 8 * i), r.Single(50 + 8 * i));
         }
 
         // Characters 1 to 8: the valve's item number; 9 to 15: the assembly
         // drawing of the valve.
         const std::string_view text = r.RawShortText(21, 15);
-        const std::string item = TrimRightBlanks(AnsiToUtf8(text.substr(0, 8)));
-        const std::string assembly = TrimRightBlanks(AnsiToUtf8(text.size() > 8 ? text.substr(8) : std::string_view()));
+        const std::string item = TextPart(text, 0, 8);
+        const std::string assembly = TextPart(text, 8);
         if ((flags & 0x10) && !item.empty()) {
             TValveData& v = hole.FValveList.Add()->fData;
             v.ItemNumber = item;
@@ -179,14 +170,14 @@ private:
             v.Rotation = r.Byte(45) == 0 ? 0 : 90;
         }
         if ((flags & 0x04) && !assembly.empty()) {
-            TValveData& v = LastValve(hole);
+            TValveData& v = LastOrNewValve(hole);
             v.AssemblyFile = assembly;
             v.InsertionPoint = TXYPoint{d.XXY, d.YZZ};
             v.RotationAngle = r.Rounded(17);
             v.ContourInAssembly = false;
         }
         if ((flags & 0x50) && !assembly.empty()) {
-            TValveData& v = LastValve(hole);
+            TValveData& v = LastOrNewValve(hole);
             v.AssemblyFile = assembly;
             v.InsertionPoint = TXYPoint{r.Rounded(37), r.Rounded(41)};
             if (v.InsertionPoint.X == 0 && v.InsertionPoint.Y == 0) v.InsertionPoint = TXYPoint{d.XXY, d.YZZ};
@@ -204,13 +195,6 @@ private:
             d.AngleValue = 0;
             d.AngleRotation = 0;
         }
-    }
-
-    static TValveData& LastValve(THole& hole)
-    {
-        TValve* v = hole.FValveList.Last();
-        if (!v) v = hole.FValveList.Add();
-        return v->fData;
     }
 
     void AddStep(const TOldRecord& r)

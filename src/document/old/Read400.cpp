@@ -337,10 +337,7 @@ private:
     TValveData* LastValve()
     {
         THole* h = M.FHoleList.Last();
-        if (!h) return nullptr;
-        TValve* v = h->FValveList.Last();
-        if (!v) v = h->FValveList.Add();
-        return &v->fData;
+        return h ? &LastOrNewValve(*h) : nullptr;
     }
 
     void ReadValveItem(const TOldRecord& r)
