@@ -1,5 +1,7 @@
 #include "testkit/WriteDocumentation.h"
 
+#include "testkit/WritePlotSettings.h"
+
 #include <string>
 
 namespace qv::samples {
@@ -92,11 +94,7 @@ void WriteRevision(TQuorvaneFile& HF, const TRevision& x)
 
 void WriteRevisionColumn(TQuorvaneFile& HF, const TRevisionColumn& x)
 {
-    HF.WriteVar(3200);
-    HF.WriteInteger(3210, x.fData.ColumnType);
-    HF.WriteDouble(3220, x.fData.ColumnWidth);
-    HF.WriteString(3230, x.fData.ColumnTitle, true);
-    HF.WriteVar(3299);
+    WriteColumnRecord(HF, 3200, x.fData.ColumnType, x.fData.ColumnWidth, x.fData.ColumnTitle);
 }
 
 void WriteRevisionLayout(TQuorvaneFile& HF, const TRevisionLayout& x)

@@ -18,13 +18,19 @@ void WriteCommentFile(TQuorvaneFile& HF, const TCommentFile& x)
     HF.WriteVar(60199);
 }
 
+void WriteColumnRecord(TQuorvaneFile& HF, uint16_t StartTag, int32_t ColumnType, double ColumnWidth,
+                       std::string_view ColumnTitle)
+{
+    HF.WriteVar(StartTag);
+    HF.WriteInteger(uint16_t(StartTag + 10), ColumnType);
+    HF.WriteDouble(uint16_t(StartTag + 20), ColumnWidth);
+    HF.WriteString(uint16_t(StartTag + 30), ColumnTitle, true);
+    HF.WriteVar(uint16_t(StartTag + 99));
+}
+
 void WriteDrillingListDrawingColumn(TQuorvaneFile& HF, const TDrillingListDrawingColumn& x)
 {
-    HF.WriteVar(61300);
-    HF.WriteInteger(61310, x.fData.ColumnType);
-    HF.WriteDouble(61320, x.fData.ColumnWidth);
-    HF.WriteString(61330, x.fData.ColumnTitle, true);
-    HF.WriteVar(61399);
+    WriteColumnRecord(HF, 61300, x.fData.ColumnType, x.fData.ColumnWidth, x.fData.ColumnTitle);
 }
 
 void WriteDrillingListDrawingSettings(TQuorvaneFile& HF, const TDrillingListDrawingSettings& x)
@@ -53,11 +59,7 @@ void WriteDrillingListDrawingSettings(TQuorvaneFile& HF, const TDrillingListDraw
 
 void WriteInfoTableColumn(TQuorvaneFile& HF, const TInfoTableColumn& x)
 {
-    HF.WriteVar(61500);
-    HF.WriteInteger(61510, x.fData.ColumnType);
-    HF.WriteDouble(61520, x.fData.ColumnWidth);
-    HF.WriteString(61530, x.fData.ColumnTitle, true);
-    HF.WriteVar(61599);
+    WriteColumnRecord(HF, 61500, x.fData.ColumnType, x.fData.ColumnWidth, x.fData.ColumnTitle);
 }
 
 void WriteInfoTableSection(TQuorvaneFile& HF, const TInfoTableSection& x)

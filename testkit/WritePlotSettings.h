@@ -4,6 +4,9 @@
 // field of them.
 #include "model/PlotSettings.h"
 
+#include <cstdint>
+#include <string_view>
+
 namespace qv {
 
 class TQuorvaneFile;
@@ -17,6 +20,13 @@ void WriteDrillingListDrawingColumn(TQuorvaneFile& HF, const TDrillingListDrawin
 void WriteInfoTable(TQuorvaneFile& HF, const TInfoTable& x);
 void WriteInfoTableColumn(TQuorvaneFile& HF, const TInfoTableColumn& x);
 void WriteInfoTableSection(TQuorvaneFile& HF, const TInfoTableSection& x);
+
+// The columns of the drilling list, the information table and the revision
+// table are one record under three tag ranges: the start tag, the column
+// type at +10, the width at +20, the title at +30 and the end tag at +99.
+// Their writers above (and the revision column's) write through this one.
+void WriteColumnRecord(TQuorvaneFile& HF, uint16_t StartTag, int32_t ColumnType, double ColumnWidth,
+                       std::string_view ColumnTitle);
 
 // Sets a value other than the default in every field, with distinct values,
 // and adds two comment files, two drilling-list columns and two columns and

@@ -1,5 +1,6 @@
 #include "model/DrillingListSettings.h"
 
+#include "model/ColumnRecords.h"
 #include "stream/QuorvaneFiles.h"
 #include "stream/ReadKeep.h"
 
@@ -7,21 +8,7 @@ namespace qv {
 
 using kept::Get;
 
-bool TDrillingListDrawingColumn::Load(TQuorvaneFile& HF)
-{
-    TVarInfo v;
-    for (;;) {
-        HF.ReadVarInfo(v);
-        if (v.VarName == 61399 || HF.HitEnd()) break;
-        switch (v.VarName) {
-        case 61310: Get(HF, fData.ColumnType); break;
-        case 61320: Get(HF, fData.ColumnWidth); break;
-        case 61330: Get(HF, fData.ColumnTitle, v.VarLength); break;
-        default: HF.ReadUnknown(v.VarLength); break;
-        }
-    }
-    return true;
-}
+bool TDrillingListDrawingColumn::Load(TQuorvaneFile& HF) { return ReadColumnRecord<61300>(HF, fData); }
 
 bool TDrillingListDrawingSettings::Load(TQuorvaneFile& HF)
 {

@@ -1,5 +1,6 @@
 #include "model/InfoTables.h"
 
+#include "model/ColumnRecords.h"
 #include "stream/QuorvaneFiles.h"
 #include "stream/ReadKeep.h"
 
@@ -7,21 +8,7 @@ namespace qv {
 
 using kept::Get;
 
-bool TInfoTableColumn::Load(TQuorvaneFile& HF)
-{
-    TVarInfo v;
-    for (;;) {
-        HF.ReadVarInfo(v);
-        if (v.VarName == 61599 || HF.HitEnd()) break;
-        switch (v.VarName) {
-        case 61510: Get(HF, fData.ColumnType); break;
-        case 61520: Get(HF, fData.ColumnWidth); break;
-        case 61530: Get(HF, fData.ColumnTitle, v.VarLength); break;
-        default: HF.ReadUnknown(v.VarLength); break;
-        }
-    }
-    return true;
-}
+bool TInfoTableColumn::Load(TQuorvaneFile& HF) { return ReadColumnRecord<61500>(HF, fData); }
 
 bool TInfoTableSection::Load(TQuorvaneFile& HF)
 {

@@ -1,5 +1,6 @@
 #include "model/RevisionLists.h"
 
+#include "model/ColumnRecords.h"
 #include "stream/QuorvaneFiles.h"
 
 #include <cmath>
@@ -47,26 +48,7 @@ bool TRevisionReader::Load(TQuorvaneFile& HF, TRevision& ARevision)
 
 // -------------------------------------------------- revision-table layouts
 
-bool TRevisionColumn::Load(TQuorvaneFile& HF) { return TRevisionColumnReader().Load(HF, *this); }
-
-bool TRevisionColumnReader::Load(TQuorvaneFile& HF, TRevisionColumn& AColumn)
-{
-    TRevisionColumnData d = AColumn.fData;
-    TVarInfo v;
-    for (;;) {
-        HF.ReadVarInfo(v);
-        if (v.VarName == 3299) break;
-        if (HF.HitEnd()) break;
-        switch (v.VarName) {
-        case 3210: d.ColumnType = static_cast<TRevisionColumnType>(HF.ReadInteger()); break;
-        case 3220: d.ColumnWidth = HF.ReadDouble(); break;
-        case 3230: d.ColumnTitle = HF.ReadString(v.VarLength); break;
-        default: HF.ReadUnknown(v.VarLength); break;
-        }
-    }
-    AColumn.fData = d;
-    return true;
-}
+bool TRevisionColumn::Load(TQuorvaneFile& HF) { return ReadColumnRecord<3200>(HF, fData); }
 
 bool TRevisionLayout::Load(TQuorvaneFile& HF) { return TRevisionLayoutReader().Load(HF, *this); }
 
@@ -87,7 +69,7 @@ bool TRevisionLayoutReader::Load(TQuorvaneFile& HF, TRevisionLayout& ALayout)
         case 3450: d.Offset.Y = HF.ReadDouble(); break;
         case 3460: d.ShowHeader = HF.ReadBoolean(); break;
         case 3462: d.Reverse = HF.ReadBoolean(); break;
-        case 3200: TRevisionColumnReader().Load(HF, *ALayout.fColumnList.Add()); break;
+        case 3200: ALayout.fColumnList.Add()->Load(HF); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -86,7 +86,7 @@ public:
 
     void Clear() { fData = TRevisionColumnData{}; }
     void Assign(const TRevisionColumn& Source) { fData = Source.fData; }
-    // Reads the record after its start tag 3200 (through TRevisionColumnReader).
+    // Reads the record after its start tag 3200 up to its end tag 3299.
     bool Load(TQuorvaneFile& HF);
 
     template <class F> void Fields(F&& f) const { f("fData", fData); }
@@ -142,12 +142,6 @@ public:
 class TRevisionLayoutList : public TOwnedList<TRevisionLayout> {
 public:
     TRevisionLayout* GetRevisionLayouts(int AIndex) const { return Items(AIndex); }
-};
-
-class TRevisionColumnReader {
-public:
-    // From after the start tag 3200 up to and including the end tag 3299.
-    bool Load(TQuorvaneFile& HF, TRevisionColumn& AColumn);
 };
 
 class TRevisionLayoutReader {

@@ -1,9 +1,14 @@
 // Plot settings: the record with its flags, text heights, dimension
 // settings, face positions and nested comment files, drilling-list settings
-// and information table; defaults, copies and damaged files.
+// and information table; defaults, copies and damaged files; the column
+// record the drilling list and information table share with the revision
+// table.
 #include "core/Messages.h"
 #include "document/Manifolds.h"
+#include "model/DrillingListSettings.h"
+#include "model/InfoTables.h"
 #include "model/PlotSettings.h"
+#include "model/RevisionLists.h"
 #include "testkit/Flatten.h"
 #include "testkit/LoadedDesign.h"
 #include "testkit/TestFiles.h"
@@ -11,9 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace qv;
@@ -646,4 +653,110 @@ TEST(PlotSettingsDamaged, ItemCutInsideItsPayloadIsNotStored)
     const auto& d = m->PlotSettings()[0]->FData;
     EXPECT_EQ(d.ShowDimensionsSettings.OffsetFromFace, 12.5);
     EXPECT_EQ(d.Scale, 2.0);
+}
+
+// ------------------------------------------------------------ column records
+
+namespace {
+
+// A column's fields as the three column tests write them, each differing
+// from the defaults of all three column kinds.
+constexpr int32_t kColumnType = 3;
+constexpr double kColumnWidth = 27.5;
+constexpr const char* kColumnTitle = "Bore depth";
+
+// The flat view of a new column and of one holding the values above.
+template <class TColumn>
+std::pair<TFlat, TFlat> DefaultAndWritten()
+{
+    TColumn column;
+    const TFlat defaults = Flat(column);
+    column.fData.ColumnType = static_cast<decltype(column.fData.ColumnType)>(kColumnType);
+    column.fData.ColumnWidth = kColumnWidth;
+    column.fData.ColumnTitle = kColumnTitle;
+    return {defaults, Flat(column)};
+}
+
+template <class TList>
+std::vector<TFlat> FlatItems(const TList& list)
+{
+    std::vector<TFlat> out;
+    for (const auto& item : list) out.push_back(Flat(*item));
+    return out;
+}
+
+} // namespace
+
+TEST(ColumnRecords, CutOffAtEveryByteKeepsOnlyFieldsReadWhole)
+{
+    // The drilling-list, information-table and revision-table columns are one
+    // record under three tag ranges. Each is written inside the records that
+    // hold it and the file is cut at every byte after the column's start tag:
+    // a field whose payload was read whole has the written value, every other
+    // field its default. A payload cut short (half a width, the first letters
+    // of the title) must never be stored.
+    struct Kind {
+        const char* name;
+        uint16_t startTag;
+        std::vector<uint16_t> enclosing; // start tags of the records around the column
+        std::pair<TFlat, TFlat> defaultAndWritten;
+        std::function<std::vector<TFlat>(const TManifold&)> columns;
+    };
+    const Kind kinds[] = {
+        {"drilling-list column", 61300, {50000, 61100}, DefaultAndWritten<TDrillingListDrawingColumn>(),
+         [](const TManifold& m) {
+             const TPlotSettings* ps = m.PlotSettings().First();
+             return ps ? FlatItems(ps->fDrillingListDrawingSettings.fColumnList) : std::vector<TFlat>{};
+         }},
+        {"information-table column", 61500, {50000, 61400}, DefaultAndWritten<TInfoTableColumn>(),
+         [](const TManifold& m) {
+             const TPlotSettings* ps = m.PlotSettings().First();
+             return ps ? FlatItems(ps->fInfoTable.fColumnList) : std::vector<TFlat>{};
+         }},
+        {"revision-table column", 3200, {3400}, DefaultAndWritten<TRevisionColumn>(),
+         [](const TManifold& m) {
+             const TRevisionLayout* l = m.fRevisionLayoutList.First();
+             return l ? FlatItems(l->fColumnList) : std::vector<TFlat>{};
+         }},
+    };
+    // The fields in the order they are written, with their payload sizes.
+    struct Field { const char* key; size_t payload; };
+    const Field fields[] = {
+        {".fData.ColumnType", 4}, {".fData.ColumnWidth", 8}, {".fData.ColumnTitle", std::string(kColumnTitle).size()}};
+    size_t recordSize = 6 + 6; // start and end tag
+    for (const Field& fld : fields) recordSize += 6 + fld.payload;
+
+    const std::string path = test::TempPath("column-cut.mnf");
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.name);
+        const auto& [defaults, written] = k.defaultAndWritten;
+        const std::string full = test::ReadBytes(test::WriteDesign(
+            "column-full.mnf",
+            [&](TQuorvaneFile& f) {
+                for (uint16_t tag : k.enclosing) f.WriteVar(tag);
+                WriteColumnRecord(f, k.startTag, kColumnType, kColumnWidth, kColumnTitle);
+            },
+            {.WithEnd = false}));
+        // The column is the last record in the file.
+        ASSERT_GE(full.size(), recordSize);
+        const size_t start = full.size() - recordSize;
+        ASSERT_EQ(uint8_t(full[start]) | uint8_t(full[start + 1]) << 8, k.startTag);
+
+        for (size_t cut = start + 6; cut < full.size(); ++cut) {
+            SCOPED_TRACE(testing::Message() << "cut " << cut - start << " bytes into the column");
+            test::WriteBytes(path, full.substr(0, cut));
+            const auto r = test::LoadDesignFile(path);
+            EXPECT_EQ(r.Texts, std::vector<std::string>{kTruncatedFileWarning});
+            const std::vector<TFlat> columns = k.columns(*r.M);
+            ASSERT_EQ(columns.size(), 1u);
+
+            TFlat expected = defaults;
+            size_t end = start + 6;
+            for (const Field& fld : fields) {
+                end += 6 + fld.payload;
+                if (end <= cut) expected[fld.key] = written.at(fld.key);
+            }
+            EXPECT_EQ(columns[0], expected);
+        }
+    }
 }

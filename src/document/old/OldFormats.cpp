@@ -199,6 +199,13 @@ int TakeRotationPrefix(std::string& Remark, bool Remove)
     return rotation;
 }
 
+TValveData& LastOrNewValve(THole& Hole)
+{
+    TValve* v = Hole.FValveList.Last();
+    if (!v) v = Hole.FValveList.Add();
+    return v->fData;
+}
+
 void TOldPatterns::Apply(const THoleList& Holes, THoleData& Data, bool Starts, bool Member)
 {
     if (Starts) {

@@ -9,7 +9,10 @@
 // it with a cursor. Nothing read from the file is trusted: a record that is
 // not all there is never applied, and a count only says how many records to
 // try, never how many to allocate.
+#include "core/Reflect.h"
+#include "model/HoleLists.h"
 #include "model/ModelTypes.h"
+#include "model/StepLists.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +22,6 @@
 namespace qv {
 
 class TManifold;
-struct THoleData;
-class THoleList;
 
 // The readers, one per generation. Each returns False when the file cannot
 // be opened (and, for the headerless generations, when its size is not a
@@ -47,6 +48,35 @@ double RoundTenThousandth(double Value);
 // assembly plot setting. The loader adds both before it calls a reader; a
 // reader called on its own adds what is missing.
 void EnsureOldDrawingSetups(TManifold& Manifold);
+
+// One member of a flag set and the bit of an old flag word that holds it.
+template <class E>
+struct TBitMember {
+    int Bit;
+    E Member;
+};
+
+// Sets each member the table names from its bit of Bits: included when the
+// bit is on, excluded when it is off. Members the table does not name keep
+// what they had, and bits it does not name are ignored.
+template <class E, class B, size_t N>
+void ApplyBits(TSet<E, B>& Set, uint32_t Bits, const TBitMember<E> (&Table)[N])
+{
+    for (const TBitMember<E>& m : Table) Set.Set(m.Member, ((Bits >> m.Bit) & 1u) != 0);
+}
+
+// The hole attribute bits of the 4.x and 5.x generations (in 4.x two bytes,
+// read as one little-endian word); the bits in between held flags the
+// current model no longer keeps.
+inline constexpr TBitMember<THoleAttribute> kOldHoleAttributeBits[] = {
+    {0, haPlugged}, {1, haFixation}, {2, haClosed}, {3, haMounting}, {7, haAngled},
+    {9, haMeasure}, {10, haAssembly}, {11, haConnect}, {12, haThrough},
+};
+
+// The step attribute bits of the 3.00 and 4.x generations.
+inline constexpr TBitMember<TStepAttribute> kOldStepAttributeBits[] = {
+    {0, saSpotfaced}, {1, saThreaded}, {2, saHidden},
+};
 
 // A fixed-size record. Reads outside the record give 0 or an empty text, so
 // a wrong offset can never read foreign memory.
@@ -119,6 +149,10 @@ void ConvertOldAngle(THoleData& Data);
 // label is turned by 0, 90, 180 or 270 degrees. Returns that rotation (0
 // without the prefix) and, when Remove is set, takes the prefix off Remark.
 int TakeRotationPrefix(std::string& Remark, bool Remove);
+
+// The valve the later records or fields of a hole fill: the hole's last
+// valve, created when the hole has none yet.
+TValveData& LastOrNewValve(THole& Hole);
 
 // Pattern membership of the old generations: a starting hole opens a new
 // pattern with the hole list's next free handle, and every member (the

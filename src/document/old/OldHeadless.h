@@ -1,8 +1,10 @@
 #pragma once
 // Small pieces shared by the readers of the headerless 2.00 and 3.00 files.
+#include "core/Encoding.h"
 #include "core/Text.h"
 #include "document/Manifolds.h"
 #include "document/old/OldFormats.h"
+#include "model/ContourLists.h"
 #include "model/PlotSettings.h"
 #include "model/StepLists.h"
 
@@ -30,6 +32,26 @@ inline void CopyDrawingSetup(TManifold& M)
     const TPlotSetupMode mode = assembly.FData.PlotMode;
     assembly.Assign(*M.fPlotSettings.Items(0));
     assembly.FData.PlotMode = mode;
+}
+
+// These files pack several names into one short text at fixed places (the
+// material and the draughtsman, a valve's item number and its assembly
+// drawing). Returns the Count characters from From on (the rest of the text
+// without Count), decoded and without trailing blanks; empty when the text
+// ends before From.
+inline std::string TextPart(std::string_view Raw, size_t From = 0, size_t Count = std::string_view::npos)
+{
+    if (From >= Raw.size()) return {};
+    return TrimRightBlanks(AnsiToUtf8(Raw.substr(From, Count)));
+}
+
+// Adds a corner to the outline of a pattern. A point with a zero coordinate
+// is no corner: nothing is added and the result is False.
+inline bool AddOutlineCorner(TContourList& Outline, float X, float Y)
+{
+    if (X == 0 || Y == 0) return false;
+    Outline.Add()->FData = TXYPoint{RoundSingle(X), RoundSingle(Y)};
+    return true;
 }
 
 // The group of a hole's first step follows from the port letter in its

@@ -5,7 +5,6 @@
 #include "document/old/OldFormats.h"
 #include "document/old/OldHeadless.h"
 
-#include "core/Encoding.h"
 #include "core/Text.h"
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
@@ -102,7 +101,7 @@ public:
         // valve mark "$" with the valve's item number.
         const std::string_view marks = r.RawShortText(194, 23);
         if ((code == 0 || code == 1) && marks.size() >= 7 && marks[6] == '$') {
-            const std::string item = TrimRightBlanks(AnsiToUtf8(marks.substr(7, 15)));
+            const std::string item = TextPart(marks, 7, 15);
             if (!item.empty()) {
                 TValveData& v = hole.FValveList.Add()->fData;
                 v.ItemNumber = item;
@@ -133,11 +132,7 @@ public:
             if (fContour) {
                 const size_t xs[4] = {174, 170, 166, 162};
                 const size_t ys[4] = {190, 186, 182, 178};
-                for (size_t i = 0; i < 4; ++i) {
-                    const float x = r.Single(xs[i]);
-                    const float y = r.Single(ys[i]);
-                    if (x != 0 && y != 0) fContour->Add()->FData = TXYPoint{RoundSingle(x), RoundSingle(y)};
-                }
+                for (size_t i = 0; i < 4; ++i) AddOutlineCorner(*fContour, r.Single(xs[i]), r.Single(ys[i]));
             }
         }
 

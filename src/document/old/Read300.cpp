@@ -6,8 +6,6 @@
 #include "document/old/OldFormats.h"
 #include "document/old/OldHeadless.h"
 
-#include "core/Encoding.h"
-#include "core/Text.h"
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
 
@@ -18,6 +16,20 @@ namespace qv {
 namespace {
 
 constexpr size_t kRecordSize = 134;
+
+// The flag byte of the block record: bits 0 to 4 are drawing options (bit 6
+// is the unit).
+constexpr TBitMember<TPlotFlag> kBlockPlotFlagBits[] = {{0, pfExtraText}, {1, pfBorder}, {2, pfDrawingHead}};
+constexpr TBitMember<TDrawFlag> kBlockDrawFlagBits[] = {{3, dfItemNumber}, {4, dfContourPattern}};
+// The drawing byte of the block record (bit 0 is the orientation, bit 2 the
+// projection method).
+constexpr TBitMember<TPlotFlag> kDrawingPlotFlagBits[] = {
+    {1, pfAlternate}, {3, pfXYCoordinates}, {4, pfItemNumbers}, {5, pfDashHoles}, {6, pfContours}, {7, pfSurfaceFinish},
+};
+// The low bits of a hole record's flag word (bits 4 to 6 mark patterns).
+constexpr TBitMember<THoleAttribute> kHoleAttributeBits[] = {
+    {0, haPlugged}, {1, haFixation}, {2, haClosed}, {3, haMounting},
+};
 
 // The design program squeezed most of the title into six Singles, two
 // decimal digits per character (code - 31), up to three characters each.
@@ -55,11 +67,8 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
 
     D.MeasuringUnits = inch ? muIN : muMM;
     D.Decimals = inch ? 3 : 2;
-    P.PlotFlags.Set(pfExtraText, flags & 0x01);
-    P.PlotFlags.Set(pfBorder, flags & 0x02);
-    P.PlotFlags.Set(pfDrawingHead, flags & 0x04);
-    D.DrawFlags.Set(dfItemNumber, flags & 0x08);
-    D.DrawFlags.Set(dfContourPattern, flags & 0x10);
+    ApplyBits(P.PlotFlags, flags, kBlockPlotFlagBits);
+    ApplyBits(D.DrawFlags, flags, kBlockDrawFlagBits);
 
     D.Max.X = r.Rounded(5);
     D.Max.Y = r.Rounded(9);
@@ -71,7 +80,7 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
     for (size_t offset : {37, 41, 62, 66, 70, 74}) UnpackTitleChars(r.Single(offset), title);
     const int last = r.Byte(83) + 32;
     if (last <= 255) title += static_cast<char>(static_cast<unsigned char>(last));
-    M.FProject.FData.ProjectTitle = TrimRightBlanks(AnsiToUtf8(title));
+    M.FProject.FData.ProjectTitle = TextPart(title);
 
     // Surface finish per face: element 0 on its own, the six faces two to a
     // Single as thousands and remainder.
@@ -96,20 +105,15 @@ void ReadBlock(const TOldRecord& r, TManifold& M)
 
     const uint8_t draw = r.Byte(82);
     P.Orientation = (draw & 0x01) ? poLandscape : poPortrait;
-    P.PlotFlags.Set(pfAlternate, draw & 0x02);
     P.ProjectionMethode = (draw & 0x04) ? pmAmerican : pmEuropean;
-    P.PlotFlags.Set(pfXYCoordinates, draw & 0x08);
-    P.PlotFlags.Set(pfItemNumbers, draw & 0x10);
-    P.PlotFlags.Set(pfDashHoles, draw & 0x20);
-    P.PlotFlags.Set(pfContours, draw & 0x40);
-    P.PlotFlags.Set(pfSurfaceFinish, draw & 0x80);
+    ApplyBits(P.PlotFlags, draw, kDrawingPlotFlagBits);
 
     const double scale = r.Rounded(105);
     P.Scale = scale > 0 ? scale : 2.5;
 
     const std::string_view names = r.RawShortText(109, 24);
-    D.Material = TrimRightBlanks(AnsiToUtf8(names.substr(0, 12)));
-    M.FProject.FData.DrawnBy = TrimRightBlanks(AnsiToUtf8(names.size() > 12 ? names.substr(12) : std::string_view()));
+    D.Material = TextPart(names, 0, 12);
+    M.FProject.FData.DrawnBy = TextPart(names, 12);
 
     CopyDrawingSetup(M);
 }
@@ -139,10 +143,7 @@ private:
         d.YZZ = r.Rounded(9);
         d.HoleContour = r.Rounded(78);
         d.Dashed = r.Byte(82);
-        if (flags & 0x01) d.Attribute.Include(haPlugged);
-        if (flags & 0x02) d.Attribute.Include(haFixation);
-        if (flags & 0x04) d.Attribute.Include(haClosed);
-        if (flags & 0x08) d.Attribute.Include(haMounting);
+        ApplyBits(d.Attribute, flags, kHoleAttributeBits);
         fPatterns.Apply(holes, d, flags & 0x20, flags & 0x50);
 
         // A pattern's first hole carries the pattern's contour; the members
@@ -153,22 +154,15 @@ private:
             fContourOpen = true;
         }
         if (flags & 0x10) {
-            for (size_t i = 0; i < 4 && fContourOpen && fContour; ++i) {
-                const float x = r.Single(46 + 8 * i);
-                const float y = r.Single(50 + 8 * i);
-                if (x != 0 && y != 0) {
-                    fContour->Add()->FData = TXYPoint{RoundSingle(x), RoundSingle(y)};
-                } else {
-                    fContourOpen = false;
-                }
-            }
+            for (size_t i = 0; i < 4 && fContourOpen && fContour; ++i)
+                fContourOpen = AddOutlineCorner(*fContour, r.Single(46 + 8 * i), r.Single(50 + 8 * i));
         }
 
         // Characters 1 to 8: the valve's item number; 9 to 15: the assembly
         // drawing of the valve.
         const std::string_view text = r.RawShortText(21, 15);
-        const std::string item = TrimRightBlanks(AnsiToUtf8(text.substr(0, 8)));
-        const std::string assembly = TrimRightBlanks(AnsiToUtf8(text.size() > 8 ? text.substr(8) : std::string_view()));
+        const std::string item = TextPart(text, 0, 8);
+        const std::string assembly = TextPart(text, 8);
         if ((flags & 0x10) && !item.empty()) {
             TValveData& v = hole.FValveList.Add()->fData;
             v.ItemNumber = item;
@@ -176,14 +170,14 @@ private:
             v.Rotation = r.Byte(45) == 0 ? 0 : 90;
         }
         if ((flags & 0x04) && !assembly.empty()) {
-            TValveData& v = LastValve(hole);
+            TValveData& v = LastOrNewValve(hole);
             v.AssemblyFile = assembly;
             v.InsertionPoint = TXYPoint{d.XXY, d.YZZ};
             v.RotationAngle = r.Rounded(17);
             v.ContourInAssembly = false;
         }
         if ((flags & 0x50) && !assembly.empty()) {
-            TValveData& v = LastValve(hole);
+            TValveData& v = LastOrNewValve(hole);
             v.AssemblyFile = assembly;
             v.InsertionPoint = TXYPoint{r.Rounded(37), r.Rounded(41)};
             if (v.InsertionPoint.X == 0 && v.InsertionPoint.Y == 0) v.InsertionPoint = TXYPoint{d.XXY, d.YZZ};
@@ -203,13 +197,6 @@ private:
         }
     }
 
-    static TValveData& LastValve(THole& hole)
-    {
-        TValve* v = hole.FValveList.Last();
-        if (!v) v = hole.FValveList.Add();
-        return v->fData;
-    }
-
     void AddStep(const TOldRecord& r)
     {
         // A continuation before the first hole has nothing to continue.
@@ -218,10 +205,8 @@ private:
         TStepData& s = hole->FStepList.Add()->FData;
         s.StepNumber = r.Byte(83);
         const uint8_t flags = r.Byte(84);
-        if (flags & 0x01) s.Attribute.Include(saSpotfaced);
-        if (flags & 0x02) s.Attribute.Include(saThreaded);
-        if (flags & 0x04) s.Attribute.Include(saHidden);
-        if (flags & 0x01) s.TopAngle = 180;
+        ApplyBits(s.Attribute, flags, kOldStepAttributeBits);
+        if (flags & 0x01) s.TopAngle = 180; // a spot face has a flat bottom
         s.Diameter = r.Rounded(86);
         s.Depth = r.Rounded(90);
         s.Thread = r.ShortText(94, 10);

@@ -120,6 +120,16 @@ TColor GroupColor(uint8_t Index)
     return static_cast<TColor>(rgb[Index][0] | (rgb[Index][1] << 8) | (rgb[Index][2] << 16));
 }
 
+// Bits 2 to 6 of a set-up's drawing flags (bit 0 is the orientation, bit 1
+// the projection method).
+constexpr TBitMember<TPlotFlag> kDrawingFlagBits[] = {
+    {2, pfAlternate}, {3, pfContours}, {4, pfItemNumbers}, {5, pfBorder}, {6, pfDrawingHead},
+};
+// The four flags kept once for both set-ups, as bits 0 to 3.
+constexpr TBitMember<TPlotFlag> kSharedFlagBits[] = {
+    {0, pfXYCoordinates}, {1, pfDashHoles}, {2, pfSurfaceFinish}, {3, pfExtraText},
+};
+
 class TReader400 {
 public:
     TReader400(int Version, TOldFile& File, TManifold& Manifold)
@@ -187,12 +197,15 @@ private:
         D.Material = r.ShortText(L.Material, L.MaterialLen);
     }
 
-    // One drawing flag: in 4.00 to 4.15 a Flag byte each, in 4.20 bits of
-    // one byte.
-    bool DrawingFlag(const TOldRecord& r, int Index, size_t Base) const
+    // The seven drawing flags of one set-up as bits 0 to 6: in 4.20 the bits
+    // of one byte, in 4.00 to 4.15 a Flag byte each.
+    uint32_t DrawingFlagBits(const TOldRecord& r, size_t Base) const
     {
-        if (fVersion == 420) return (r.Byte(Base) >> Index) & 1;
-        return r.Flag(Base + size_t(Index));
+        if (fVersion == 420) return r.Byte(Base) & 0x7Fu;
+        uint32_t bits = 0;
+        for (size_t i = 0; i < 7; ++i)
+            if (r.Flag(Base + i)) bits |= 1u << i;
+        return bits;
     }
 
     void ApplyDrawingSetUp(const TOldRecord& r)
@@ -209,26 +222,23 @@ private:
             S.PlotTextHeight[thExtra] = r.Rounded(L.TextHeight[k] + 8);
             S.PlotTextHeight[thDrillingList] = S.PlotTextHeight[thDefault];
             S.PlotTextHeight[thInfo] = S.PlotTextHeight[thItem];
-            const size_t base = L.FlagBase[k];
-            S.Orientation = DrawingFlag(r, 0, base) ? poLandscape : poPortrait;
-            S.ProjectionMethode = DrawingFlag(r, 1, base) ? pmAmerican : pmEuropean;
-            const TPlotFlag flags[5] = {pfAlternate, pfContours, pfItemNumbers, pfBorder, pfDrawingHead};
-            for (int i = 0; i < 5; ++i)
-                if (DrawingFlag(r, i + 2, base)) S.PlotFlags.Include(flags[i]);
+            const uint32_t bits = DrawingFlagBits(r, L.FlagBase[k]);
+            S.Orientation = (bits & 0x01) ? poLandscape : poPortrait;
+            S.ProjectionMethode = (bits & 0x02) ? pmAmerican : pmEuropean;
+            ApplyBits(S.PlotFlags, bits, kDrawingFlagBits);
             S.Origin = int32_t(r.Byte(L.Origin)) - 1;
         }
-        auto shared = [&](int i) {
-            return fVersion == 420 ? ((r.Byte(L.SharedFlags[i]) >> (i + 1)) & 1) != 0 : r.Flag(L.SharedFlags[i]);
-        };
-        TPlotSettingsData& first = M.fPlotSettings[0]->FData;
-        TPlotSettingsData& second = M.fPlotSettings[1]->FData;
-        if (shared(0)) first.PlotFlags.Include(pfXYCoordinates);
-        if (shared(1)) first.PlotFlags.Include(pfDashHoles);
-        if (shared(2)) first.PlotFlags.Include(pfSurfaceFinish);
-        if (shared(3)) {
-            first.PlotFlags.Include(pfExtraText);
-            second.PlotFlags.Include(pfExtraText);
+        // The shared flags: in 4.20 bits 1 to 4 of one byte, before that a
+        // Flag byte each. They go to the production drawing; of them only the
+        // extra text reaches the assembly drawing too.
+        uint32_t shared = 0;
+        for (size_t i = 0; i < 4; ++i) {
+            const bool on = fVersion == 420 ? ((r.Byte(L.SharedFlags[i]) >> (i + 1)) & 1) != 0
+                                            : r.Flag(L.SharedFlags[i]);
+            if (on) shared |= 1u << i;
         }
+        ApplyBits(M.fPlotSettings[0]->FData.PlotFlags, shared, kSharedFlagBits);
+        M.fPlotSettings[1]->FData.PlotFlags.Set(pfExtraText, (shared & 0x08) != 0);
     }
 
     bool ReadTypedRecords()
@@ -284,17 +294,8 @@ private:
         THole* h = M.FHoleList.Add();
         THoleData& D = h->FData;
         const uint8_t a = r.Byte(2);
-        const uint8_t b = r.Byte(3);
         D.HoleNumber = r.Word(0);
-        if (a & 0x01) D.Attribute.Include(haPlugged);
-        if (a & 0x02) D.Attribute.Include(haFixation);
-        if (a & 0x04) D.Attribute.Include(haClosed);
-        if (a & 0x08) D.Attribute.Include(haMounting);
-        if (a & 0x80) D.Attribute.Include(haAngled);
-        if (b & 0x02) D.Attribute.Include(haMeasure);
-        if (b & 0x04) D.Attribute.Include(haAssembly);
-        if (b & 0x08) D.Attribute.Include(haConnect);
-        if (b & 0x10) D.Attribute.Include(haThrough);
+        ApplyBits(D.Attribute, r.Word(2), kOldHoleAttributeBits);
         // Bit 5 opens a pattern of mounting holes; bits 4 and 6 mark its
         // further members.
         fPatterns.Apply(M.FHoleList, D, (a & 0x20) != 0, (a & 0x70) != 0);
@@ -315,10 +316,7 @@ private:
         if (!h) return;
         TStepData& S = h->FStepList.Add()->FData;
         S.StepNumber = r.Byte(0);
-        const uint8_t attr = r.Byte(1);
-        if (attr & 0x01) S.Attribute.Include(saSpotfaced);
-        if (attr & 0x02) S.Attribute.Include(saThreaded);
-        if (attr & 0x04) S.Attribute.Include(saHidden);
+        ApplyBits(S.Attribute, r.Byte(1), kOldStepAttributeBits);
         S.Diameter = r.Rounded(3);
         S.Depth = r.Rounded(7);
         S.Thread = r.ShortText(11, 10);
@@ -339,10 +337,7 @@ private:
     TValveData* LastValve()
     {
         THole* h = M.FHoleList.Last();
-        if (!h) return nullptr;
-        TValve* v = h->FValveList.Last();
-        if (!v) v = h->FValveList.Add();
-        return &v->fData;
+        return h ? &LastOrNewValve(*h) : nullptr;
     }
 
     void ReadValveItem(const TOldRecord& r)

@@ -139,18 +139,17 @@ void ApplyProject(const TOldRecord& r, TProjectData& d)
 }
 
 // The old drawing flags were a 32-bit set with fewer members: the six face
-// flags the current set has after pfDashHoles did not exist (bit 8 held a
-// flag that was dropped), so the bits from 9 on moved up by six.
+// flags the current set has after pfDashHoles did not exist, so bits 6 and 7
+// stand for members further on (bit 8 held a flag that was dropped) and the
+// bits from 9 on moved up by six.
+constexpr TBitMember<TPlotFlag> kMovedPlotFlagBits[] = {{6, pfDrawingHead}, {7, pfDrillingList}};
+
 void ApplyPlotFlags(uint32_t Bits, int LastBit, TPlotFlags& Flags)
 {
-    Flags.Clear();
-    for (int n = 0; n <= LastBit; ++n) {
-        if (!(Bits & (1u << n))) continue;
-        if (n <= 5) Flags.Include(static_cast<TPlotFlag>(n));
-        else if (n == 6) Flags.Include(pfDrawingHead);
-        else if (n == 7) Flags.Include(pfDrillingList);
-        else if (n >= 9) Flags.Include(static_cast<TPlotFlag>(n + 6));
-    }
+    SetLowBits(Flags, Bits, 5); // pfAlternate to pfDashHoles: bit n is member n
+    ApplyBits(Flags, Bits, kMovedPlotFlagBits);
+    for (int n = 9; n <= LastBit; ++n)
+        if (Bits & (1u << n)) Flags.Include(static_cast<TPlotFlag>(n + 6));
 }
 
 void ApplyPlotSettings(const TOldRecord& r, const TLayout500& layout, TPlotSettingsData& d)
@@ -180,25 +179,13 @@ void ApplyGroup(const TOldRecord& r, TGroupData& d)
     d.Fill = r.Byte(16);
 }
 
-// Old hole attribute bits and the attributes they stand for; the bits in
-// between held flags the current model no longer keeps.
-constexpr struct {
-    int Bit;
-    THoleAttribute Attribute;
-} kHoleAttributeBits[] = {
-    {0, haPlugged}, {1, haFixation}, {2, haClosed}, {3, haMounting}, {7, haAngled},
-    {9, haMeasure}, {10, haAssembly}, {11, haConnect}, {12, haThrough},
-};
-
 void ApplyHole(const TOldRecord& r, const TLayout500& layout, THoleData& d)
 {
     d.HoleNumber = r.Integer(0);
     d.PatternHandle = r.Integer(4);
     d.PatternHoleNumber = r.Integer(8);
-    const uint16_t bits = r.Word(12);
     d.Attribute.Clear();
-    for (const auto& m : kHoleAttributeBits)
-        if (bits & (1u << m.Bit)) d.Attribute.Include(m.Attribute);
+    ApplyBits(d.Attribute, r.Word(12), kOldHoleAttributeBits);
     d.FaceNumber = r.Integer(16);
     d.XXY = r.Double(20);
     d.YZZ = r.Double(28);
