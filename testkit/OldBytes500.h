@@ -7,9 +7,8 @@
 #include "document/Manifolds.h"
 #include "testkit/OldBytes.h"
 
-#include <array>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace qv::samples {
 
@@ -46,28 +45,15 @@ TByteRecord OldStepRecord500(int Version, const TStepData& Data);
 TByteRecord OldContourRecord500(const TXYPoint& Point);
 TByteRecord OldValveRecord500(const TValveData& Data);
 
-struct TOldHole500 {
-    THoleData Data;
-    std::vector<TStepData> Steps;
-    std::vector<TXYPoint> Contour;
-    std::vector<TValveData> Valves;
-};
+// The whole file of a design: header, then every section in order. The
+// sections come from the document: the manifold record with the wall
+// thickness of the check settings, the revisions (5.30 and 5.40 only), the
+// project with its comment lines, the first two plot settings (production,
+// assembly; default set-ups where the document has fewer), the groups, and
+// the holes with their steps, contour points and valves.
+std::string OldFile500(int Version, const TManifold& Design);
 
-struct TOldDesign500 {
-    TManifoldData Data;
-    double CalcWallthickness = 0.0;
-    std::vector<TRevisionData> Revisions; // written by 5.30 and 5.40 only
-    TProjectData Project;
-    std::vector<std::string> Comments;
-    std::array<TPlotSettingsData, 2> Plot; // production, assembly
-    std::vector<TGroupData> Groups;
-    std::vector<TOldHole500> Holes;
-};
-
-// The whole file: header, then every section in order.
-std::string OldFile500(int Version, const TOldDesign500& Design);
-
-// The content of the sample design of a version (OldDesign500 writes it).
-TOldDesign500 OldSampleDesign500(int Version);
+// The sample design of a version (OldDesign500 writes it).
+std::unique_ptr<TManifold> OldSampleDesign500(int Version);
 
 } // namespace qv::samples

@@ -4,7 +4,9 @@
 #include "testkit/OldBytes500.h"
 #include "testkit/OldDesigns.h"
 
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace qv::samples {
 
@@ -211,33 +213,35 @@ TByteRecord OldValveRecord500(const TValveData& d)
     return r;
 }
 
-std::string OldFile500(int Version, const TOldDesign500& d)
+std::string OldFile500(int Version, const TManifold& d)
 {
     const TOldLayout500 l = OldLayout500(Version);
     const char* versionText = Version == 500 ? "5.00" : Version == 510 ? "5.10" : Version == 520 ? "5.20"
                             : Version == 530 ? "5.30" : "5.40";
     TByteFile f;
     f.Header(versionText);
-    f.Add(OldManifoldRecord500(Version, d.Data, d.CalcWallthickness));
+    f.Add(OldManifoldRecord500(Version, d.FData, d.GetCalcWallthickness()));
     if (l.HasRevisions) {
-        f.Integer(static_cast<int32_t>(d.Revisions.size()));
-        for (const auto& rev : d.Revisions) f.Add(OldRevisionRecord500(rev));
+        f.Integer(d.FRevisionList.Count());
+        for (const auto& rev : d.FRevisionList) f.Add(OldRevisionRecord500(rev->fData));
     }
-    f.Add(OldProjectRecord500(d.Project));
-    f.Integer(static_cast<int32_t>(d.Comments.size()));
-    for (const auto& line : d.Comments) f.Add(OldCommentRecord500(line));
-    for (const auto& plot : d.Plot) f.Add(OldPlotSettingsRecord500(Version, plot));
-    f.Integer(static_cast<int32_t>(d.Groups.size()));
-    for (const auto& g : d.Groups) f.Add(OldGroupRecord500(g));
-    f.Integer(static_cast<int32_t>(d.Holes.size()));
-    for (const auto& h : d.Holes) {
-        f.Add(OldHoleRecord500(Version, h.Data));
-        f.Integer(static_cast<int32_t>(h.Steps.size()));
-        for (const auto& s : h.Steps) f.Add(OldStepRecord500(Version, s));
-        f.Integer(static_cast<int32_t>(h.Contour.size()));
-        for (const auto& p : h.Contour) f.Add(OldContourRecord500(p));
-        f.Integer(static_cast<int32_t>(h.Valves.size()));
-        for (const auto& v : h.Valves) f.Add(OldValveRecord500(v));
+    f.Add(OldProjectRecord500(d.FProject.FData));
+    f.Integer(static_cast<int32_t>(d.FProject.FComments.size()));
+    for (const auto& line : d.FProject.FComments) f.Add(OldCommentRecord500(line));
+    for (int i = 0; i < 2; ++i)
+        f.Add(OldPlotSettingsRecord500(Version, i < d.fPlotSettings.Count() ? d.fPlotSettings[i]->FData
+                                                                              : TPlotSettingsData{}));
+    f.Integer(d.FGroupList.Count());
+    for (const auto& g : d.FGroupList) f.Add(OldGroupRecord500(g->FData));
+    f.Integer(d.FHoleList.Count());
+    for (const auto& h : d.FHoleList) {
+        f.Add(OldHoleRecord500(Version, h->FData));
+        f.Integer(h->FStepList.Count());
+        for (const auto& s : h->FStepList) f.Add(OldStepRecord500(Version, s->FData));
+        f.Integer(h->FContourList.Count());
+        for (const auto& p : h->FContourList) f.Add(OldContourRecord500(p->FData));
+        f.Integer(h->FValveList.Count());
+        for (const auto& v : h->FValveList) f.Add(OldValveRecord500(v->fData));
     }
     return f.Bytes();
 }
@@ -279,24 +283,31 @@ TStepData SpotFace(int number, double diameter, double depth, const std::string&
     return s;
 }
 
-TOldHole500& AddHole(TOldDesign500& d, int face, double xxy, double yzz)
+THole& AddHole(TManifold& d, int face, double xxy, double yzz)
 {
-    TOldHole500& h = d.Holes.emplace_back();
-    h.Data.HoleNumber = static_cast<int32_t>(d.Holes.size());
-    h.Data.FaceNumber = face;
-    h.Data.XXY = xxy;
-    h.Data.YZZ = yzz;
+    THole& h = *d.FHoleList.Add();
+    h.FData.HoleNumber = d.FHoleList.Count();
+    h.FData.FaceNumber = face;
+    h.FData.XXY = xxy;
+    h.FData.YZZ = yzz;
     return h;
 }
 
+// The steps of a hole, deepest first.
+void SetSteps(THole& h, const std::vector<TStepData>& steps)
+{
+    h.FStepList.Clear();
+    for (const auto& s : steps) h.FStepList.Add()->FData = s;
+}
+
 // A BSPP port: the bore, the tapped G thread and the spot face.
-TOldHole500& Port(TOldDesign500& d, int face, double xxy, double yzz, double bore, double depth,
+THole& Port(TManifold& d, int face, double xxy, double yzz, double bore, double depth,
                   const std::string& group, const std::string& remark)
 {
-    TOldHole500& h = AddHole(d, face, xxy, yzz);
-    h.Steps = {Drill(1, bore, depth, group), Tapped(2, 18.6, 20.955, "G1/2", 14.0, 17.0, group),
-               SpotFace(3, 34.0, 1.0, group)};
-    h.Steps.back().Remark = remark;
+    THole& h = AddHole(d, face, xxy, yzz);
+    SetSteps(h, {Drill(1, bore, depth, group), Tapped(2, 18.6, 20.955, "G1/2", 14.0, 17.0, group),
+                 SpotFace(3, 34.0, 1.0, group)});
+    h.FStepList.Last()->FData.Remark = remark;
     return h;
 }
 
@@ -309,14 +320,15 @@ TDateTime Date(int year, int month, int day, int hour = 0, int minute = 0)
 
 } // namespace
 
-TOldDesign500 OldSampleDesign500(int Version)
+std::unique_ptr<TManifold> OldSampleDesign500(int Version)
 {
     const TOldLayout500 layout = OldLayout500(Version);
     const bool withProperties = layout.Manifold >= 668;
     const bool with540 = layout.Step >= 204;
 
-    TOldDesign500 d;
-    TManifoldData& m = d.Data;
+    auto design = std::make_unique<TManifold>();
+    TManifold& d = *design;
+    TManifoldData& m = d.FData;
     m.FileType = ftManifold;
     m.MeasuringUnits = muMM;
     m.Decimals = 2;
@@ -335,16 +347,16 @@ TOldDesign500 OldSampleDesign500(int Version)
         m.Properties.Group = "Blocks";
         m.Properties.Use = true;
     }
-    d.CalcWallthickness = 3.0;
+    d.SetCalcWallthickness(3.0);
 
     if (layout.HasRevisions) {
-        TRevisionData& a = d.Revisions.emplace_back();
+        TRevisionData& a = d.FRevisionList.Add()->fData;
         a.Number = "A";
         a.Date = Date(2005, 3, 14);
         a.Description = "First issue";
         a.DrawnBy = "J. Berg";
         a.CheckedBy = "M. Haas";
-        TRevisionData& b = d.Revisions.emplace_back();
+        TRevisionData& b = d.FRevisionList.Add()->fData;
         b.Number = "B";
         b.Date = Date(2005, 9, 2);
         b.Description = "Tank port moved 5 mm to clear the mounting bolt";
@@ -352,18 +364,19 @@ TOldDesign500 OldSampleDesign500(int Version)
         b.CheckedBy = "M. Haas";
     }
 
-    d.Project.DrawnBy = "J. Berg";
-    d.Project.CheckedBy = "M. Haas";
-    d.Project.CreatedOn = Date(2005, 3, 10, 9, 30);
-    d.Project.ModifiedOn = Date(2005, 9, 2, 16, 5);
-    d.Project.ProjectTitle = "Lift cylinder check block";
-    d.Project.ProjectNumber = "P-2005-031";
-    d.Project.ProjectClient = "Nordlift AB";
-    d.Project.ProjectDrawing = "VB-160-01";
-    d.Comments = {"Deburr all intersections; test pressure 350 bar."};
+    TProjectData& project = d.FProject.FData;
+    project.DrawnBy = "J. Berg";
+    project.CheckedBy = "M. Haas";
+    project.CreatedOn = Date(2005, 3, 10, 9, 30);
+    project.ModifiedOn = Date(2005, 9, 2, 16, 5);
+    project.ProjectTitle = "Lift cylinder check block";
+    project.ProjectNumber = "P-2005-031";
+    project.ProjectClient = "Nordlift AB";
+    project.ProjectDrawing = "VB-160-01";
+    d.FProject.FComments = {"Deburr all intersections; test pressure 350 bar."};
 
     for (int i = 0; i < 2; ++i) {
-        TPlotSettingsData& p = d.Plot[size_t(i)];
+        TPlotSettingsData& p = d.fPlotSettings.Add()->FData;
         p.PlotMode = i == 0 ? psmProduction : psmAssembly;
         p.Scale = 1.0;
         p.ProjectionMethode = pmEuropean;
@@ -375,7 +388,7 @@ TOldDesign500 OldSampleDesign500(int Version)
     }
 
     auto group = [&](const char* code, TColor color) {
-        TGroupData& g = d.Groups.emplace_back();
+        TGroupData& g = d.FGroupList.Add()->FData;
         g.Code = code;
         g.Color = color;
         g.Fill = 1;
@@ -395,17 +408,17 @@ TOldDesign500 OldSampleDesign500(int Version)
 
     // A screw-in check valve cavity from the top face (6): nose (port 1) on
     // A, side port 2 on P, the seat shoulder under the M20x1.5 thread.
-    TOldHole500& cavity = AddHole(d, 6, 100.0, 60.0);
-    cavity.Data.Attribute.Include(haClosed);
-    cavity.Data.Attribute.Include(haMeasure);
-    cavity.Steps = {Drill(1, 12.0, 52.0, "A"), Drill(2, 16.0, 38.0, "P"),
-                    Tapped(3, 18.5, 20.0, "M20x1.5", 15.0, 22.0, "P"), SpotFace(4, 30.0, 1.0, "")};
-    cavity.Steps[1].PortMin = 28.0;
-    cavity.Steps[1].PortMax = 36.0;
-    cavity.Steps[2].Attribute.Include(saLocatingShoulder);
-    cavity.Steps[0].Remark = "\"CV10-2\" cavity";
-    cavity.Contour = {TXYPoint{36.0, 0.0}}; // the hexagon's clearance circle
-    TValveData& valve = cavity.Valves.emplace_back();
+    THole& cavity = AddHole(d, 6, 100.0, 60.0);
+    cavity.FData.Attribute.Include(haClosed);
+    cavity.FData.Attribute.Include(haMeasure);
+    SetSteps(cavity, {Drill(1, 12.0, 52.0, "A"), Drill(2, 16.0, 38.0, "P"),
+                      Tapped(3, 18.5, 20.0, "M20x1.5", 15.0, 22.0, "P"), SpotFace(4, 30.0, 1.0, "")});
+    cavity.FStepList[1]->FData.PortMin = 28.0;
+    cavity.FStepList[1]->FData.PortMax = 36.0;
+    cavity.FStepList[2]->FData.Attribute.Include(saLocatingShoulder);
+    cavity.FStepList[0]->FData.Remark = "\"CV10-2\" cavity";
+    cavity.FContourList.Add()->FData = TXYPoint{36.0, 0.0}; // the hexagon's clearance circle
+    TValveData& valve = cavity.FValveList.Add()->fData;
     valve.ValveNumber = 1;
     valve.ItemNumber = "1";
     valve.Offset = TXYPoint{12.0, 12.0};
@@ -417,25 +430,25 @@ TOldDesign500 OldSampleDesign500(int Version)
 
     // Two through mounting holes, M8 clearance, as a diagonal pattern.
     for (int i = 0; i < 2; ++i) {
-        TOldHole500& h = AddHole(d, 1, i == 0 ? 10.0 : 150.0, i == 0 ? 10.0 : 110.0);
-        h.Data.Attribute.Include(haMounting);
-        h.Data.Attribute.Include(haThrough);
-        h.Data.PatternHandle = 1;
-        h.Data.PatternHoleNumber = i;
-        h.Steps = {Drill(1, 9.0, 90.0, "")};
-        h.Steps[0].Remark = "M8 mounting";
+        THole& h = AddHole(d, 1, i == 0 ? 10.0 : 150.0, i == 0 ? 10.0 : 110.0);
+        h.FData.Attribute.Include(haMounting);
+        h.FData.Attribute.Include(haThrough);
+        h.FData.PatternHandle = 1;
+        h.FData.PatternHoleNumber = i;
+        SetSteps(h, {Drill(1, 9.0, 90.0, "")});
+        h.FStepList[0]->FData.Remark = "M8 mounting";
     }
 
     // 5.40 keeps tolerances with the steps.
     if (with540) {
-        for (auto& h : d.Holes)
-            for (auto& s : h.Steps)
-                if (s.Attribute.Contains(saThreaded)) s.ToleranceDiameter = "6H";
-        d.Holes[0].Steps[0].ToleranceDepth = "+0.5";
+        for (const auto& h : d.FHoleList)
+            for (const auto& s : h->FStepList)
+                if (s->GetIsThreaded()) s->FData.ToleranceDiameter = "6H";
+        d.FHoleList[0]->FStepList[0]->FData.ToleranceDepth = "+0.5";
     }
-    return d;
+    return design;
 }
 
-std::string OldDesign500(int Version) { return OldFile500(Version, OldSampleDesign500(Version)); }
+std::string OldDesign500(int Version) { return OldFile500(Version, *OldSampleDesign500(Version)); }
 
 } // namespace qv::samples

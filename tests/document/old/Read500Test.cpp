@@ -20,8 +20,6 @@ namespace {
 using samples::OldLayout500;
 using samples::TByteFile;
 using samples::TByteRecord;
-using samples::TOldDesign500;
-using samples::TOldHole500;
 using test::Flat;
 using test::TFlat;
 
@@ -49,11 +47,12 @@ TFlat Without(TFlat f, std::initializer_list<const char*> keys)
 
 // A design with a different value in every field the layouts hold, texts
 // filling their fields, and non-default flag sets.
-TOldDesign500 Distinct(int Version)
+std::unique_ptr<TManifold> Distinct(int Version)
 {
     const bool props = Version >= 520;
-    TOldDesign500 d;
-    TManifoldData& m = d.Data;
+    auto design = std::make_unique<TManifold>();
+    TManifold& d = *design;
+    TManifoldData& m = d.FData;
     m.FileType = ftPattern;
     m.MeasuringUnits = muIN;
     m.Decimals = 3;
@@ -63,7 +62,7 @@ TOldDesign500 Distinct(int Version)
     m.CrossSectionInfo[Y] = {12, 2.5};
     m.CrossSectionInfo[Z] = {13, 3.5};
     m.CalculateFlags = {cfThread};
-    d.CalcWallthickness = 4.75;
+    d.SetCalcWallthickness(4.75);
     m.FileFlags = {ffAutoExport, ffThreadFromTop, ffHiddenStepsss};
     m.DrawFlags = {dfContourHole, dfItemNumber, dfColorDash};
     m.CalcHole = {7, 9};
@@ -83,7 +82,7 @@ TOldDesign500 Distinct(int Version)
     if (props) m.Properties = {Text("title", 50), Text("bitmap", 30), Text("descr", 70), Text("group", 50), false, ""};
 
     for (int i = 0; i < 2; ++i) {
-        TRevisionData& r = d.Revisions.emplace_back();
+        TRevisionData& r = d.FRevisionList.Add()->fData;
         r.Number = Text(std::to_string(i), 5);
         r.Date = 38000.25 + i;
         r.Description = Text("rev" + std::to_string(i), 128);
@@ -91,17 +90,18 @@ TOldDesign500 Distinct(int Version)
         r.CheckedBy = Text("checked", 30);
     }
 
-    d.Project.DrawnBy = Text("drawn", 30);
-    d.Project.CheckedBy = Text("checked", 30);
-    d.Project.CreatedOn = 38001.5;
-    d.Project.ModifiedOn = 38002.75;
-    d.Project.ProjectTitle = Text("title", 64);
-    d.Project.ProjectNumber = Text("number", 64);
-    d.Project.ProjectClient = Text("M\u00FCller & S\u00F6hne ", 64);
-    d.Project.ProjectDrawing = Text("drawing", 64);
-    d.Comments = {Text("first line ", 255), "", "third line"};
+    TProjectData& project = d.FProject.FData;
+    project.DrawnBy = Text("drawn", 30);
+    project.CheckedBy = Text("checked", 30);
+    project.CreatedOn = 38001.5;
+    project.ModifiedOn = 38002.75;
+    project.ProjectTitle = Text("title", 64);
+    project.ProjectNumber = Text("number", 64);
+    project.ProjectClient = Text("M\u00FCller & S\u00F6hne ", 64);
+    project.ProjectDrawing = Text("drawing", 64);
+    d.FProject.FComments = {Text("first line ", 255), "", "third line"};
 
-    TPlotSettingsData& p1 = d.Plot[0];
+    TPlotSettingsData& p1 = d.fPlotSettings.Add()->FData;
     p1.PlotMode = psmProduction;
     p1.FaceDistance = {31.0, 32.0};
     p1.Scale = 0.5;
@@ -114,19 +114,19 @@ TOldDesign500 Distinct(int Version)
     p1.PrinterName = Text("plotter", 80);
     if (props) p1.PaperSize = Text("paper", 80);
     p1.DXFFile = true;
-    TPlotSettingsData& p2 = d.Plot[1];
+    TPlotSettingsData& p2 = d.fPlotSettings.Add()->FData;
     p2.PlotMode = psmAssembly;
     p2.Scale = 0.25;
     p2.Origin = 1;
     p2.PlotFlags = {pfAlternate, pfDrillingList, pfTime, pfMaterial};
     p2.PrinterName = "second";
 
-    d.Groups.push_back({Text("P", 10), 0x00123456, 1, 0.0, 0.0});
-    d.Groups.push_back({"T", 0x00ABCDEF, 0, 0.0, 0.0});
+    d.FGroupList.Add()->FData = {Text("P", 10), 0x00123456, 1, 0.0, 0.0};
+    d.FGroupList.Add()->FData = {"T", 0x00ABCDEF, 0, 0.0, 0.0};
 
     for (int h = 0; h < 2; ++h) {
-        TOldHole500& hole = d.Holes.emplace_back();
-        THoleData& hd = hole.Data;
+        THole& hole = *d.FHoleList.Add();
+        THoleData& hd = hole.FData;
         hd.HoleNumber = 5 + h;
         hd.PatternHandle = 3;
         hd.PatternHoleNumber = h;
@@ -144,7 +144,7 @@ TOldDesign500 Distinct(int Version)
         else hd.Properties = {Text("htitle", 30), Text("hbitmap", 15), Text("hdescr", 72), "", true, ""};
         if (Version >= 540) hd.SelectedMode = 2;
         for (int s = 0; s < 2 - h; ++s) {
-            TStepData& st = hole.Steps.emplace_back();
+            TStepData& st = hole.FStepList.Add()->FData;
             st.StepNumber = s + 1;
             st.Attribute = s == 0 ? TStepAttributes{saSpotfaced, saHidden, saLocatingShoulder}
                                   : TStepAttributes{saThreaded, saExcluded};
@@ -165,9 +165,10 @@ TOldDesign500 Distinct(int Version)
                 st.Selected = true;
             }
         }
-        if (h == 0) hole.Contour = {TXYPoint{1.5, 2.5}, TXYPoint{-3.5, 4.5}};
+        if (h == 0)
+            for (const TXYPoint& p : {TXYPoint{1.5, 2.5}, TXYPoint{-3.5, 4.5}}) hole.FContourList.Add()->FData = p;
         if (h == 1) {
-            TValveData& v = hole.Valves.emplace_back();
+            TValveData& v = hole.FValveList.Add()->fData;
             v.ValveNumber = 1;
             v.ItemNumber = Text("item", 20);
             v.Offset = {1.25, 2.25};
@@ -185,7 +186,7 @@ TOldDesign500 Distinct(int Version)
             v.Weight = 0.75;
         }
     }
-    return d;
+    return design;
 }
 
 // Every field of every section lands where it belongs, in each version's
@@ -194,7 +195,8 @@ TEST(Read500Test, EveryFieldOfEachVersion)
 {
     for (const int version : kVersions) {
         SCOPED_TRACE(version);
-        const TOldDesign500 d = Distinct(version);
+        const auto design = Distinct(version);
+        const TManifold& d = *design;
         const auto loaded = LoadBytes("fields" + std::to_string(version) + ".mnf", samples::OldFile500(version, d));
         ASSERT_TRUE(loaded.Loaded);
         EXPECT_TRUE(loaded.Texts.empty());
@@ -202,47 +204,42 @@ TEST(Read500Test, EveryFieldOfEachVersion)
         const samples::TOldLayout500 layout = OldLayout500(version);
 
         EXPECT_EQ(Without(Flat(m.FData), {".HoleListChangedDateTime"}),
-                  Without(Flat(d.Data), {".HoleListChangedDateTime"}));
+                  Without(Flat(d.FData), {".HoleListChangedDateTime"}));
         EXPECT_EQ(m.GetCalcWallthickness(), 4.75);
 
         ASSERT_EQ(m.FRevisionList.Count(), layout.HasRevisions ? 2 : 0);
         for (int i = 0; i < m.FRevisionList.Count(); ++i)
-            EXPECT_EQ(Flat(m.FRevisionList[i]->fData), Flat(d.Revisions[size_t(i)]));
+            EXPECT_EQ(Flat(m.FRevisionList[i]->fData), Flat(d.FRevisionList[i]->fData));
 
         EXPECT_EQ(Without(Flat(m.FProject.FData), {".ProjectFinishedDate"}),
-                  Without(Flat(d.Project), {".ProjectFinishedDate"}));
-        EXPECT_EQ(m.FProject.FComments, d.Comments);
+                  Without(Flat(d.FProject.FData), {".ProjectFinishedDate"}));
+        EXPECT_EQ(m.FProject.FComments, d.FProject.FComments);
 
         ASSERT_EQ(m.fPlotSettings.Count(), 2);
         for (int i = 0; i < 2; ++i) {
-            TPlotSettingsData expected = d.Plot[size_t(i)];
+            const TPlotSettingsData& source = d.fPlotSettings[i]->FData;
+            TPlotSettingsData expected = source;
             // Flags whose bit lies beyond the version's last one are not stored.
             expected.PlotFlags.Clear();
             for (int f = 0; f < PlotFlagCount; ++f) {
                 const auto flag = static_cast<TPlotFlag>(f);
-                if (d.Plot[size_t(i)].PlotFlags.Contains(flag) && (f < 15 || f - 6 <= layout.LastPlotBit))
+                if (source.PlotFlags.Contains(flag) && (f < 15 || f - 6 <= layout.LastPlotBit))
                     expected.PlotFlags.Include(flag);
             }
             EXPECT_EQ(Flat(m.fPlotSettings[i]->FData), Flat(expected)) << "plot settings " << i;
         }
 
         ASSERT_EQ(m.FGroupList.Count(), 2);
-        for (int i = 0; i < 2; ++i) EXPECT_EQ(Flat(m.FGroupList[i]->FData), Flat(d.Groups[size_t(i)]));
+        for (int i = 0; i < 2; ++i) EXPECT_EQ(Flat(m.FGroupList[i]->FData), Flat(d.FGroupList[i]->FData));
 
         ASSERT_EQ(m.FHoleList.Count(), 2);
         for (int h = 0; h < 2; ++h) {
             const THole& hole = *m.FHoleList[h];
-            const TOldHole500& src = d.Holes[size_t(h)];
-            EXPECT_EQ(Flat(hole.FData), Flat(src.Data)) << "hole " << h;
-            ASSERT_EQ(hole.FStepList.Count(), static_cast<int>(src.Steps.size()));
-            for (size_t s = 0; s < src.Steps.size(); ++s)
-                EXPECT_EQ(Flat(hole.FStepList[int(s)]->FData), Flat(src.Steps[s])) << "hole " << h << " step " << s;
-            ASSERT_EQ(hole.FContourList.Count(), static_cast<int>(src.Contour.size()));
-            for (size_t c = 0; c < src.Contour.size(); ++c)
-                EXPECT_EQ(Flat(hole.FContourList[int(c)]->FData), Flat(src.Contour[c]));
-            ASSERT_EQ(hole.FValveList.Count(), static_cast<int>(src.Valves.size()));
-            for (size_t v = 0; v < src.Valves.size(); ++v)
-                EXPECT_EQ(Flat(hole.FValveList[int(v)]->fData), Flat(src.Valves[v]));
+            const THole& src = *d.FHoleList[h];
+            EXPECT_EQ(Flat(hole.FData), Flat(src.FData)) << "hole " << h;
+            EXPECT_EQ(Flat(hole.FStepList), Flat(src.FStepList)) << "hole " << h;
+            EXPECT_EQ(Flat(hole.FContourList), Flat(src.FContourList)) << "hole " << h;
+            EXPECT_EQ(Flat(hole.FValveList), Flat(src.FValveList)) << "hole " << h;
         }
     }
 }
@@ -284,7 +281,7 @@ TManifold& LoadRaw(const TRawFile500& raw, test::TLoadedDesign& keep)
 // block properties and no selection, whatever their padding holds.
 TEST(Read500Test, FiveTenIsFiveHundredAndPaddingIsIgnored)
 {
-    std::string bytes = samples::OldFile500(500, Distinct(500));
+    std::string bytes = samples::OldFile500(500, *Distinct(500));
     const auto a = LoadBytes("v500.mnf", bytes);
     bytes.replace(8, 4, "5.10");
     const auto b = LoadBytes("v510.mnf", bytes);
