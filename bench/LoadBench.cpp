@@ -26,7 +26,7 @@ constexpr int kHoles = 10000;
 // and numbered on.
 std::string LargeOldDesign()
 {
-    const auto d = qv::samples::OldSampleDesign500(540);
+    const auto d = qv::samples::Old500SampleDesign(540);
     qv::THoleList pattern;
     pattern.Assign(d->FHoleList);
     d->FHoleList.Clear();
@@ -35,7 +35,7 @@ std::string LargeOldDesign()
         h.Assign(*pattern[i % pattern.Count()]);
         h.FData.HoleNumber = i + 1;
     }
-    return qv::samples::OldFile500(540, *d);
+    return qv::samples::Old500File(540, *d);
 }
 
 // The design is written once per run into a private temporary folder.

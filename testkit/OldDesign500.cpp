@@ -10,11 +10,11 @@
 
 namespace qv::samples {
 
-TOldLayout500 OldLayout500(int Version)
+TOld500Layout Old500Layout(int Version)
 {
     if (Version != 500 && Version != 510 && Version != 520 && Version != 530 && Version != 540)
         throw std::invalid_argument("not a 5.x file version");
-    TOldLayout500 l;
+    TOld500Layout l;
     if (Version >= 520) {
         l.Manifold = 668;
         l.PlotSettings = 244;
@@ -61,7 +61,7 @@ constexpr struct {
 
 } // namespace
 
-uint16_t OldHoleAttributeBits500(THoleAttributes Attributes)
+uint16_t Old500HoleAttributeBits(THoleAttributes Attributes)
 {
     uint16_t w = 0;
     for (const auto& m : kHoleBits)
@@ -69,7 +69,7 @@ uint16_t OldHoleAttributeBits500(THoleAttributes Attributes)
     return w;
 }
 
-uint32_t OldPlotFlagBits500(const TPlotFlags& Flags, int LastBit)
+uint32_t Old500PlotFlagBits(const TPlotFlags& Flags, int LastBit)
 {
     uint32_t bits = 0;
     for (int n = 0; n <= LastBit; ++n) {
@@ -83,9 +83,9 @@ uint32_t OldPlotFlagBits500(const TPlotFlags& Flags, int LastBit)
     return bits;
 }
 
-TByteRecord OldManifoldRecord500(int Version, const TManifoldData& d, double CalcWallthickness)
+TByteRecord Old500ManifoldRecord(int Version, const TManifoldData& d, double CalcWallthickness)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.Manifold);
     r.Byte(0, static_cast<uint8_t>(d.FileType)).Byte(1, static_cast<uint8_t>(d.MeasuringUnits));
     r.Integer(4, d.Decimals).Double(8, d.Max.X).Double(16, d.Max.Y).Double(24, d.Max.Z);
@@ -111,17 +111,17 @@ TByteRecord OldManifoldRecord500(int Version, const TManifoldData& d, double Cal
     return r;
 }
 
-TByteRecord OldRevisionRecord500(const TRevisionData& d)
+TByteRecord Old500RevisionRecord(const TRevisionData& d)
 {
-    TByteRecord r(kOldRevisionSize500);
+    TByteRecord r(kOld500RevisionSize);
     r.ShortText(0, 5, d.Number).Double(8, d.Date).ShortText(16, 128, d.Description);
     r.ShortText(145, 30, d.DrawnBy).ShortText(176, 30, d.CheckedBy);
     return r;
 }
 
-TByteRecord OldProjectRecord500(const TProjectData& d)
+TByteRecord Old500ProjectRecord(const TProjectData& d)
 {
-    TByteRecord r(kOldProjectSize500);
+    TByteRecord r(kOld500ProjectSize);
     r.ShortText(0, 30, d.DrawnBy).ShortText(31, 30, d.CheckedBy);
     r.Double(64, d.CreatedOn).Double(72, d.ModifiedOn);
     r.ShortText(80, 64, d.ProjectTitle).ShortText(145, 64, d.ProjectNumber);
@@ -129,41 +129,41 @@ TByteRecord OldProjectRecord500(const TProjectData& d)
     return r;
 }
 
-TByteRecord OldCommentRecord500(const std::string& Line)
+TByteRecord Old500CommentRecord(const std::string& Line)
 {
-    TByteRecord r(kOldCommentSize500);
+    TByteRecord r(kOld500CommentSize);
     r.ShortText(0, 255, Line);
     return r;
 }
 
-TByteRecord OldPlotSettingsRecord500(int Version, const TPlotSettingsData& d)
+TByteRecord Old500PlotSettingsRecord(int Version, const TPlotSettingsData& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.PlotSettings);
     r.Byte(0, static_cast<uint8_t>(d.PlotMode)).Double(4, d.FaceDistance.X).Double(12, d.FaceDistance.Y);
     r.Double(20, d.Scale);
     for (int i = 0; i < 5; ++i) r.Double(28 + 8 * size_t(i), d.PlotTextHeight[static_cast<TPlotTextHeights>(i)]);
     r.Byte(68, static_cast<uint8_t>(d.ProjectionMethode)).Byte(69, static_cast<uint8_t>(d.Orientation));
-    r.Integer(72, d.Origin).LongWord(76, OldPlotFlagBits500(d.PlotFlags, l.LastPlotBit));
+    r.Integer(72, d.Origin).LongWord(76, Old500PlotFlagBits(d.PlotFlags, l.LastPlotBit));
     r.ShortText(80, 80, d.PrinterName);
     if (l.PlotSettings >= 244) r.ShortText(161, 80, d.PaperSize).Byte(242, d.DXFFile ? 1 : 0);
     else r.Byte(161, d.DXFFile ? 1 : 0);
     return r;
 }
 
-TByteRecord OldGroupRecord500(const TGroupData& d)
+TByteRecord Old500GroupRecord(const TGroupData& d)
 {
-    TByteRecord r(kOldGroupSize500);
+    TByteRecord r(kOld500GroupSize);
     r.ShortText(0, 10, d.Code).Integer(12, d.Color).Byte(16, d.Fill);
     return r;
 }
 
-TByteRecord OldHoleRecord500(int Version, const THoleData& d)
+TByteRecord Old500HoleRecord(int Version, const THoleData& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.Hole);
     r.Integer(0, d.HoleNumber).Integer(4, d.PatternHandle).Integer(8, d.PatternHoleNumber);
-    r.Word(12, OldHoleAttributeBits500(d.Attribute)).Integer(16, d.FaceNumber);
+    r.Word(12, Old500HoleAttributeBits(d.Attribute)).Integer(16, d.FaceNumber);
     r.Double(20, d.XXY).Double(28, d.YZZ).Integer(36, d.Dashed).Double(40, d.HoleContour);
     r.Double(48, d.AngleValue).Double(56, d.AngleRotation);
     if (l.Hole >= 276) {
@@ -177,9 +177,9 @@ TByteRecord OldHoleRecord500(int Version, const THoleData& d)
     return r;
 }
 
-TByteRecord OldStepRecord500(int Version, const TStepData& d)
+TByteRecord Old500StepRecord(int Version, const TStepData& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.Step);
     r.Integer(0, d.StepNumber).Word(4, LowBits(d.Attribute, 4));
     r.Double(8, d.Diameter).Double(16, d.Depth).ShortText(24, 20, d.Thread).Double(48, d.Length);
@@ -193,16 +193,16 @@ TByteRecord OldStepRecord500(int Version, const TStepData& d)
     return r;
 }
 
-TByteRecord OldContourRecord500(const TXYPoint& p)
+TByteRecord Old500ContourRecord(const TXYPoint& p)
 {
-    TByteRecord r(kOldContourSize500);
+    TByteRecord r(kOld500ContourSize);
     r.Double(0, p.X).Double(8, p.Y);
     return r;
 }
 
-TByteRecord OldValveRecord500(const TValveData& d)
+TByteRecord Old500ValveRecord(const TValveData& d)
 {
-    TByteRecord r(kOldValveSize500);
+    TByteRecord r(kOld500ValveSize);
     r.Integer(0, d.ValveNumber).ShortText(4, 20, d.ItemNumber).Double(28, d.Offset.X).Double(36, d.Offset.Y);
     r.Word(44, d.Rotation).ShortText(46, 40, d.DetailDrawing).ShortText(87, 40, d.AssemblyFile);
     r.Double(128, d.InsertionPoint.X).Double(136, d.InsertionPoint.Y);
@@ -213,35 +213,35 @@ TByteRecord OldValveRecord500(const TValveData& d)
     return r;
 }
 
-std::string OldFile500(int Version, const TManifold& d)
+std::string Old500File(int Version, const TManifold& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     const char* versionText = Version == 500 ? "5.00" : Version == 510 ? "5.10" : Version == 520 ? "5.20"
                             : Version == 530 ? "5.30" : "5.40";
     TByteFile f;
     f.Header(versionText);
-    f.Add(OldManifoldRecord500(Version, d.FData, d.GetCalcWallthickness()));
+    f.Add(Old500ManifoldRecord(Version, d.FData, d.GetCalcWallthickness()));
     if (l.HasRevisions) {
         f.Integer(d.FRevisionList.Count());
-        for (const auto& rev : d.FRevisionList) f.Add(OldRevisionRecord500(rev->fData));
+        for (const auto& rev : d.FRevisionList) f.Add(Old500RevisionRecord(rev->fData));
     }
-    f.Add(OldProjectRecord500(d.FProject.FData));
+    f.Add(Old500ProjectRecord(d.FProject.FData));
     f.Integer(static_cast<int32_t>(d.FProject.FComments.size()));
-    for (const auto& line : d.FProject.FComments) f.Add(OldCommentRecord500(line));
+    for (const auto& line : d.FProject.FComments) f.Add(Old500CommentRecord(line));
     for (int i = 0; i < 2; ++i)
-        f.Add(OldPlotSettingsRecord500(Version, i < d.fPlotSettings.Count() ? d.fPlotSettings[i]->FData
+        f.Add(Old500PlotSettingsRecord(Version, i < d.fPlotSettings.Count() ? d.fPlotSettings[i]->FData
                                                                               : TPlotSettingsData{}));
     f.Integer(d.FGroupList.Count());
-    for (const auto& g : d.FGroupList) f.Add(OldGroupRecord500(g->FData));
+    for (const auto& g : d.FGroupList) f.Add(Old500GroupRecord(g->FData));
     f.Integer(d.FHoleList.Count());
     for (const auto& h : d.FHoleList) {
-        f.Add(OldHoleRecord500(Version, h->FData));
+        f.Add(Old500HoleRecord(Version, h->FData));
         f.Integer(h->FStepList.Count());
-        for (const auto& s : h->FStepList) f.Add(OldStepRecord500(Version, s->FData));
+        for (const auto& s : h->FStepList) f.Add(Old500StepRecord(Version, s->FData));
         f.Integer(h->FContourList.Count());
-        for (const auto& p : h->FContourList) f.Add(OldContourRecord500(p->FData));
+        for (const auto& p : h->FContourList) f.Add(Old500ContourRecord(p->FData));
         f.Integer(h->FValveList.Count());
-        for (const auto& v : h->FValveList) f.Add(OldValveRecord500(v->fData));
+        for (const auto& v : h->FValveList) f.Add(Old500ValveRecord(v->fData));
     }
     return f.Bytes();
 }
@@ -320,9 +320,9 @@ TDateTime Date(int year, int month, int day, int hour = 0, int minute = 0)
 
 } // namespace
 
-std::unique_ptr<TManifold> OldSampleDesign500(int Version)
+std::unique_ptr<TManifold> Old500SampleDesign(int Version)
 {
-    const TOldLayout500 layout = OldLayout500(Version);
+    const TOld500Layout layout = Old500Layout(Version);
     const bool withProperties = layout.Manifold >= 668;
     const bool with540 = layout.Step >= 204;
 
@@ -449,6 +449,6 @@ std::unique_ptr<TManifold> OldSampleDesign500(int Version)
     return design;
 }
 
-std::string OldDesign500(int Version) { return OldFile500(Version, *OldSampleDesign500(Version)); }
+std::string Old500Design(int Version) { return Old500File(Version, *Old500SampleDesign(Version)); }
 
 } // namespace qv::samples

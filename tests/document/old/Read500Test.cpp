@@ -17,7 +17,7 @@
 namespace qv {
 namespace {
 
-using samples::OldLayout500;
+using samples::Old500Layout;
 using samples::TByteFile;
 using samples::TByteRecord;
 using test::Flat;
@@ -197,11 +197,11 @@ TEST(Read500Test, EveryFieldOfEachVersion)
         SCOPED_TRACE(version);
         const auto design = Distinct(version);
         const TManifold& d = *design;
-        const auto loaded = LoadBytes("fields" + std::to_string(version) + ".mnf", samples::OldFile500(version, d));
+        const auto loaded = LoadBytes("fields" + std::to_string(version) + ".mnf", samples::Old500File(version, d));
         ASSERT_TRUE(loaded.Loaded);
         EXPECT_TRUE(loaded.Texts.empty());
         const TManifold& m = *loaded.M;
-        const samples::TOldLayout500 layout = OldLayout500(version);
+        const samples::TOld500Layout layout = Old500Layout(version);
 
         EXPECT_EQ(Without(Flat(m.FData), {".HoleListChangedDateTime"}),
                   Without(Flat(d.FData), {".HoleListChangedDateTime"}));
@@ -246,16 +246,16 @@ TEST(Read500Test, EveryFieldOfEachVersion)
 
 // A file of default records and one hole with one step, each record open
 // for changes to its bytes.
-struct TRawFile500 {
+struct TOld500RawFile {
     int Version;
     TByteRecord Manifold, Project, Plot1, Plot2, Hole, Step;
 
-    explicit TRawFile500(int v)
-        : Version(v), Manifold(samples::OldManifoldRecord500(v, TManifoldData{}, 0.0)),
-          Project(samples::OldProjectRecord500(TProjectData{})),
-          Plot1(samples::OldPlotSettingsRecord500(v, TPlotSettingsData{})),
-          Plot2(samples::OldPlotSettingsRecord500(v, TPlotSettingsData{})),
-          Hole(samples::OldHoleRecord500(v, THoleData{})), Step(samples::OldStepRecord500(v, TStepData{}))
+    explicit TOld500RawFile(int v)
+        : Version(v), Manifold(samples::Old500ManifoldRecord(v, TManifoldData{}, 0.0)),
+          Project(samples::Old500ProjectRecord(TProjectData{})),
+          Plot1(samples::Old500PlotSettingsRecord(v, TPlotSettingsData{})),
+          Plot2(samples::Old500PlotSettingsRecord(v, TPlotSettingsData{})),
+          Hole(samples::Old500HoleRecord(v, THoleData{})), Step(samples::Old500StepRecord(v, TStepData{}))
     {
     }
     std::string Bytes() const
@@ -263,14 +263,14 @@ struct TRawFile500 {
         TByteFile f;
         f.Header(std::to_string(Version / 100) + "." + std::to_string(Version % 100 / 10) + "0");
         f.Add(Manifold);
-        if (OldLayout500(Version).HasRevisions) f.Integer(0);
+        if (Old500Layout(Version).HasRevisions) f.Integer(0);
         f.Add(Project).Integer(0).Add(Plot1).Add(Plot2).Integer(0);
         f.Integer(1).Add(Hole).Integer(1).Add(Step).Integer(0).Integer(0);
         return f.Bytes();
     }
 };
 
-TManifold& LoadRaw(const TRawFile500& raw, test::TLoadedDesign& keep)
+TManifold& LoadRaw(const TOld500RawFile& raw, test::TLoadedDesign& keep)
 {
     keep = LoadBytes("raw.mnf", raw.Bytes());
     EXPECT_TRUE(keep.Texts.empty());
@@ -281,7 +281,7 @@ TManifold& LoadRaw(const TRawFile500& raw, test::TLoadedDesign& keep)
 // block properties and no selection, whatever their padding holds.
 TEST(Read500Test, FiveTenIsFiveHundredAndPaddingIsIgnored)
 {
-    std::string bytes = samples::OldFile500(500, *Distinct(500));
+    std::string bytes = samples::Old500File(500, *Distinct(500));
     const auto a = LoadBytes("v500.mnf", bytes);
     bytes.replace(8, 4, "5.10");
     const auto b = LoadBytes("v510.mnf", bytes);
@@ -294,7 +294,7 @@ TEST(Read500Test, FiveTenIsFiveHundredAndPaddingIsIgnored)
 
     for (const int version : {500, 510, 520, 530}) {
         SCOPED_TRACE(version);
-        TRawFile500 raw(version);
+        TOld500RawFile raw(version);
         if (raw.Manifold.Size() == 456) raw.Manifold.Byte(453, 2).Byte(454, 'a').Byte(455, 'b');
         raw.Hole.Byte(raw.Hole.Size() == 192 ? 188 : 273, 1);
         test::TLoadedDesign keep;
@@ -330,7 +330,7 @@ TEST(Read500Test, HoleAndStepAttributeBits)
     };
     for (const auto& c : holeCases) {
         SCOPED_TRACE(c.Bits);
-        TRawFile500 raw(540);
+        TOld500RawFile raw(540);
         raw.Hole.Word(12, c.Bits);
         test::TLoadedDesign keep;
         EXPECT_EQ(LoadRaw(raw, keep).FHoleList[0]->FData.Attribute, c.Expected);
@@ -349,7 +349,7 @@ TEST(Read500Test, HoleAndStepAttributeBits)
     };
     for (const auto& c : stepCases) {
         SCOPED_TRACE(c.Bits);
-        TRawFile500 raw(500);
+        TOld500RawFile raw(500);
         raw.Step.Word(4, c.Bits);
         test::TLoadedDesign keep;
         EXPECT_EQ(LoadRaw(raw, keep).FHoleList[0]->FStepList[0]->FData.Attribute, c.Expected);
@@ -382,7 +382,7 @@ TEST(Read500Test, PlotFlagBitsPerVersion)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Version << " bits 0x" << std::hex << c.Bits);
-        TRawFile500 raw(c.Version);
+        TOld500RawFile raw(c.Version);
         raw.Plot1.LongWord(76, c.Bits);
         raw.Plot2.LongWord(76, c.Bits);
         test::TLoadedDesign keep;
@@ -397,7 +397,7 @@ TEST(Read500Test, PlotFlagBitsPerVersion)
 // documented members.
 TEST(Read500Test, ManifoldEnumerationAndFlagBytes)
 {
-    TRawFile500 raw(520);
+    TOld500RawFile raw(520);
     raw.Manifold.Byte(0, 3).Byte(1, 7).Byte(32, 3);
     raw.Manifold.Byte(72, 0xFF).Byte(84, 0xFF).Byte(85, 0xFF).Byte(97, 0xFF);
     raw.Manifold.Byte(96, 9).Byte(98, 200).Byte(452, 7);
@@ -424,7 +424,7 @@ TEST(Read500Test, ManifoldEnumerationAndFlagBytes)
     EXPECT_EQ(static_cast<int>(m.fPlotSettings[0]->FData.Orientation), 4);
 
     // The values in range are taken.
-    TRawFile500 inRange(520);
+    TOld500RawFile inRange(520);
     inRange.Manifold.Byte(0, 0).Byte(1, 1).Byte(32, 0).Byte(72, 0).Byte(84, 0).Byte(85, 0x80);
     TManifold& n = LoadRaw(inRange, keep);
     EXPECT_EQ(n.FData.FileType, ftNone);
@@ -439,7 +439,7 @@ TEST(Read500Test, ManifoldEnumerationAndFlagBytes)
 // taken without harm.
 TEST(Read500Test, DamagedFieldBytes)
 {
-    TRawFile500 raw(530);
+    TOld500RawFile raw(530);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     // Length bytes: Material [80] claims 255 characters, the hole's title
@@ -463,7 +463,7 @@ TEST(Read500Test, DamagedFieldBytes)
 // Counts below 1 read nothing and the next section follows at once.
 TEST(Read500Test, CountsBelowOneReadNothing)
 {
-    TRawFile500 raw(540);
+    TOld500RawFile raw(540);
     TByteFile f;
     f.Header("5.40").Add(raw.Manifold).Integer(-3).Add(raw.Project).Integer(std::numeric_limits<int32_t>::min());
     f.Add(raw.Plot1).Add(raw.Plot2).Integer(0).Integer(2);
@@ -485,11 +485,11 @@ TEST(Read500Test, CountsBelowOneReadNothing)
 // nothing for the rest and reports the file as truncated.
 TEST(Read500Test, HugeCountAtTheEnd)
 {
-    TRawFile500 raw(500);
+    TOld500RawFile raw(500);
     for (const int32_t count : {std::numeric_limits<int32_t>::max(), 1000000}) {
         TByteFile f;
         f.Header("5.00").Add(raw.Manifold).Add(raw.Project).Integer(count);
-        f.Add(samples::OldCommentRecord500("only line"));
+        f.Add(samples::Old500CommentRecord("only line"));
         const auto loaded = LoadBytes("huge.mnf", f.Bytes());
         ASSERT_TRUE(loaded.Loaded);
         EXPECT_EQ(loaded.Texts, std::vector<std::string>{kTruncatedFileWarning});
@@ -504,7 +504,7 @@ TEST(Read500Test, TruncatedAnywhere)
 {
     for (const int version : {510, 540}) {
         SCOPED_TRACE(version);
-        const std::string full = samples::OldDesign500(version);
+        const std::string full = samples::Old500Design(version);
         const auto whole = LoadBytes("whole.mnf", full);
         ASSERT_TRUE(whole.Texts.empty());
         const TManifold& w = *whole.M;
@@ -512,7 +512,7 @@ TEST(Read500Test, TruncatedAnywhere)
         // Every cut through the block record, then a stride through the rest
         // that meets every kind of record and count.
         std::vector<size_t> cuts = {40, 41};
-        for (size_t n = 40 + OldLayout500(version).Manifold - 2; n < full.size(); n += 37) cuts.push_back(n);
+        for (size_t n = 40 + Old500Layout(version).Manifold - 2; n < full.size(); n += 37) cuts.push_back(n);
         cuts.push_back(full.size() - 1);
         for (const size_t cut : cuts) {
             SCOPED_TRACE(cut);
@@ -557,7 +557,7 @@ TEST(Read500Test, SampleDesign)
 {
     for (const int version : kVersions) {
         SCOPED_TRACE(version);
-        const auto loaded = LoadBytes("sample.mnf", samples::OldDesign500(version));
+        const auto loaded = LoadBytes("sample.mnf", samples::Old500Design(version));
         ASSERT_TRUE(loaded.Texts.empty());
         const TManifold& m = *loaded.M;
         EXPECT_EQ(m.DimensionsToStr(), "160.00x120.00x90.00");
