@@ -154,8 +154,9 @@ std::string Old400Design(int Version)
         Old400AddTyped(f, 5, Old400ContourRecord(20.0f, 20.0f));
         Old400AddTyped(f, 4, Old400ValveItemRecord("1", 25.0f, 10.0f, 1));
         Old400AddTyped(f, 3, Old400ValveAssemblyRecord(Version, "RV08", 80.0f, 60.0f, 90.0f, true));
-        Old400AddTyped(f, 7,
-                       Old400ValveComponentRecord("Velk Hydraulik", "RV08-20A-0-N-35", "Relief valve 35-210 bar", 0.25f));
+        const TByteRecord component =
+            Old400ValveComponentRecord("Velk Hydraulik", "RV08-20A-0-N-35", "Relief valve 35-210 bar", 0.25f);
+        Old400AddTyped(f, 7, component);
     }
 
     // Three mounting holes M8 in the bottom face, one pattern.

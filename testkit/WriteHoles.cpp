@@ -58,7 +58,8 @@ void WriteHole(TQuorvaneFile& HF, const THole& h, const TWriteOptions& o)
     // One flag tag per attribute; the design program writes the set ones.
     for (int a = 0; a < EnumCount<THoleAttribute>(); ++a) {
         const auto member = static_cast<THoleAttribute>(a);
-        if (const int tag = HoleAttributeTag(member)) w.Boolean(static_cast<uint16_t>(tag), d.Attribute.Contains(member), false);
+        if (const int tag = HoleAttributeTag(member))
+            w.Boolean(static_cast<uint16_t>(tag), d.Attribute.Contains(member), false);
     }
     if (!o.ViewerFile) {
         w.String(7010, d.Properties.Title);
