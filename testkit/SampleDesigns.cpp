@@ -791,19 +791,23 @@ std::unique_ptr<TManifold> BuildSmall()
 
 } // namespace
 
+std::unique_ptr<TManifold> DemoDesign() { return BuildDemo(); }
+std::unique_ptr<TManifold> LargeDesign(int holes, unsigned seed) { return BuildLarge(holes, seed); }
+std::unique_ptr<TManifold> SmallDesign() { return BuildSmall(); }
+
 void WriteDemoDesign(const std::string& path, bool viewerFile)
 {
-    Write(path, *BuildDemo(), TExtraRecords::DocumentationAndChecking, viewerFile);
+    Write(path, *DemoDesign(), TExtraRecords::DocumentationAndChecking, viewerFile);
 }
 
 void WriteLargeDesign(const std::string& path, int holes, bool viewerFile, unsigned seed)
 {
-    Write(path, *BuildLarge(holes, seed), TExtraRecords::None, viewerFile);
+    Write(path, *LargeDesign(holes, seed), TExtraRecords::None, viewerFile);
 }
 
 void WriteSmallDesign(const std::string& path, bool viewerFile)
 {
-    Write(path, *BuildSmall(), TExtraRecords::None, viewerFile);
+    Write(path, *SmallDesign(), TExtraRecords::None, viewerFile);
 }
 
 } // namespace qv::samples
