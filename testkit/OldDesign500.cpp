@@ -3,6 +3,7 @@
 // a check-valve cavity and two mounting holes.
 #include "testkit/OldBytes500.h"
 #include "testkit/OldDesigns.h"
+#include "testkit/WriteHoles.h"
 
 #include <memory>
 #include <stdexcept>
@@ -291,13 +292,6 @@ THole& AddHole(TManifold& d, int face, double xxy, double yzz)
     h.FData.XXY = xxy;
     h.FData.YZZ = yzz;
     return h;
-}
-
-// The steps of a hole, deepest first.
-void SetSteps(THole& h, const std::vector<TStepData>& steps)
-{
-    h.FStepList.Clear();
-    for (const auto& s : steps) h.FStepList.Add()->FData = s;
 }
 
 // A BSPP port: the bore, the tapped G thread and the spot face.

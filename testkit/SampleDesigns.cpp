@@ -84,13 +84,6 @@ THole& AddHole(TManifold& d, int face, double xxy, double yzz)
     return h;
 }
 
-// The steps of a hole, deepest first.
-void SetSteps(THole& h, const std::vector<TStepData>& steps)
-{
-    h.FStepList.Clear();
-    for (const auto& s : steps) h.FStepList.Add()->FData = s;
-}
-
 // One point: a circle of diameter X; more: a polygon.
 void SetContour(THole& h, const std::vector<TXYPoint>& points)
 {

@@ -134,6 +134,12 @@ void FillSampleStep(TStep& x, int seed)
     d.PortName = "X" + n;
 }
 
+void SetSteps(THole& x, const std::vector<TStepData>& steps)
+{
+    x.FStepList.Clear();
+    for (const auto& s : steps) x.FStepList.Add()->FData = s;
+}
+
 void FillSampleHole(THole& x, int seed)
 {
     const std::string n = std::to_string(seed);

@@ -8,6 +8,8 @@
 #include "model/StepLists.h"
 #include "testkit/WriteOptions.h"
 
+#include <vector>
+
 namespace qv::samples {
 
 // A whole hole: its fields and attribute flags, the comment lines, then its
@@ -29,5 +31,8 @@ inline void WriteStep(TQuorvaneFile& HF, const TStep& x, const TWriteOptions& o 
 // are not read from files and stay at their defaults.
 void FillSampleStep(TStep& x, int seed = 1);
 void FillSampleHole(THole& x, int seed = 1);
+
+// Replaces the steps of a hole, deepest first: for building sample holes.
+void SetSteps(THole& x, const std::vector<TStepData>& steps);
 
 } // namespace qv::samples
