@@ -26,14 +26,16 @@ constexpr int kHoles = 10000;
 // and numbered on.
 std::string LargeOldDesign()
 {
-    qv::samples::TOldDesign500 d = qv::samples::OldSampleDesign500(540);
-    const auto pattern = d.Holes;
-    d.Holes.clear();
+    const auto d = qv::samples::Old500SampleDesign(540);
+    qv::THoleList pattern;
+    pattern.Assign(d->FHoleList);
+    d->FHoleList.Clear();
     for (int i = 0; i < kHoles; ++i) {
-        d.Holes.push_back(pattern[static_cast<size_t>(i) % pattern.size()]);
-        d.Holes.back().Data.HoleNumber = i + 1;
+        qv::THole& h = *d->FHoleList.Add();
+        h.Assign(*pattern[i % pattern.Count()]);
+        h.FData.HoleNumber = i + 1;
     }
-    return qv::samples::OldFile500(540, d);
+    return qv::samples::Old500File(540, *d);
 }
 
 // The design is written once per run into a private temporary folder.

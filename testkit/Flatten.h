@@ -90,4 +90,18 @@ inline std::vector<std::string> SameValues(const TFlat& a, const TFlat& b)
     return same;
 }
 
+// Paths whose values differ between the flattened objects a and b, with the
+// value in b ("<missing>" for a path b lacks): what b has that a has not.
+inline TFlat Differences(const TFlat& a, const TFlat& b)
+{
+    TFlat d;
+    for (const auto& [k, v] : b) {
+        auto it = a.find(k);
+        if (it == a.end() || it->second != v) d[k] = v;
+    }
+    for (const auto& [k, v] : a)
+        if (!b.count(k)) d[k] = "<missing>";
+    return d;
+}
+
 } // namespace qv::test

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace qv::test {
 
 TLoadedDesign LoadDesignFile(const std::string& path, bool viewer)
@@ -22,6 +25,26 @@ TLoadedDesign LoadDesign(const std::string& name, const std::function<void(TQuor
                          const TDesignOptions& options)
 {
     return LoadDesignFile(WriteDesign(name, body, options), options.Viewer);
+}
+
+TLoadedDesign LoadDesignAtFixedTime(const std::function<void(TQuorvaneFile&)>& body, const TDesignOptions& options)
+{
+    static int fixtures = 0;
+    const std::string name = "fixture" + std::to_string(++fixtures) + (options.Viewer ? ".mvf" : ".mnf");
+    const std::string path = WriteDesign(name, body, options);
+    const timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
+    EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+    return LoadDesignFile(path, options.Viewer);
+}
+
+TFlat FlatDocument(const TManifold& m)
+{
+    TFlat out;
+    m.Fields([&](const char* name, const auto& member) { Flatten(out, name, member); });
+    for (const char* key : {"fStartSession", "FFileName", "FProject.FData.CreatedOn", "FProject.FData.ModifiedOn",
+                            "FProject.FData.ProjectFinishedDate"})
+        out.erase(key);
+    return out;
 }
 
 } // namespace qv::test

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "stream/QuorvaneFiles.h"
+#include "testkit/Flatten.h"
 #include "testkit/TestFiles.h"
 
 #include <functional>
@@ -30,5 +31,17 @@ TLoadedDesign LoadDesignFile(const std::string& path, bool viewer = false);
 // a viewer file when the options say so).
 TLoadedDesign LoadDesign(const std::string& name, const std::function<void(TQuorvaneFile&)>& body,
                          const TDesignOptions& options = {});
+
+// Writes a design as LoadDesign does, under a file name of its own, gives
+// the file a fixed modification time and loads it. A load takes the hole
+// list's change time from the file, so two such documents differ only by
+// what their files hold.
+TLoadedDesign LoadDesignAtFixedTime(const std::function<void(TQuorvaneFile&)>& body,
+                                    const TDesignOptions& options = {});
+
+// A document flattened (see Flatten.h) without what tells where and when it
+// was loaded: its file name and session start, and the project's dates,
+// which a cleared project takes from the clock.
+TFlat FlatDocument(const TManifold& m);
 
 } // namespace qv::test

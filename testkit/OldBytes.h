@@ -3,6 +3,17 @@
 // whose fields are put at their offsets, and a file made of such pieces.
 // The tests lay out their fixtures with these, and the generator writes the
 // old sample designs with them.
+//
+// The layouts of every generation are named alike, the generation's number
+// (500 for 5.00 to 5.40, 400 for 4.00 to 4.20, 300, 200) after "Old":
+//   types            TOld<gen><Thing>          TOld500Layout, TOld400Header, TOld300Block, TOld200Hole
+//   record builders  Old<gen><Thing>Record(...) Old500HoleRecord, Old400StepRecord, Old300BlockRecord
+//   record sizes     kOld<gen><Thing>Size, or Old<gen><Thing>Size(Version) where the version decides
+//                                              kOld500RevisionSize, kOld300RecordSize, Old400BlockASize
+//   files, designs   Old<gen>File, Old<gen>Design, Old<gen>SampleDesign
+//   other helpers    Old<gen><Verb/Thing>      Old500Layout, Old500HoleAttributeBits, Old400AddTyped
+// OldBytes500.h holds the 5.x layouts, OldBytes400.h the 4.x ones and
+// OldBytes200.h the headerless 3.00 and 2.00 ones; OldDesigns.h the designs.
 #include "core/Encoding.h"
 
 #include <cstdint>

@@ -38,12 +38,20 @@ struct TOld400Header {
     bool XYCoordinates = false, DashHoles = false, SurfaceFinish = false, ExtraText = false;
 };
 
-inline size_t Old400SizeA(int Version) { return Version == 400 ? 145 : 147; }
-inline size_t Old400SizeB(int Version) { return Version == 400 ? 326 : Version == 420 ? 397 : 361; }
+// Record sizes; those that depend on the version are functions of it.
+inline size_t Old400BlockASize(int Version) { return Version == 400 ? 145 : 147; }
+inline size_t Old400BlockBSize(int Version) { return Version == 400 ? 326 : Version == 420 ? 397 : 361; }
+inline constexpr size_t kOld400HoleSize = 26;
+inline constexpr size_t kOld400StepSize = 92;
+inline constexpr size_t kOld400ValveItemSize = 21;
+inline size_t Old400ValveAssemblySize(int Version) { return Version == 420 ? 38 : 30; }
+inline constexpr size_t kOld400ValveComponentSize = 70;
+inline constexpr size_t kOld400ContourSize = 8;
+inline constexpr size_t kOld400GroupSize = 8;
 
-inline TByteRecord Old400BlockA(int Version, const TOld400Header& h)
+inline TByteRecord Old400BlockARecord(int Version, const TOld400Header& h)
 {
-    TByteRecord r(Old400SizeA(Version));
+    TByteRecord r(Old400BlockASize(Version));
     const size_t s = Version == 400 ? 2 : 0;
     r.Word(1, static_cast<uint16_t>(h.Year));
     r.Byte(3, static_cast<uint8_t>(h.Month)).Byte(4, static_cast<uint8_t>(h.Day));
@@ -55,9 +63,9 @@ inline TByteRecord Old400BlockA(int Version, const TOld400Header& h)
     return r;
 }
 
-inline TByteRecord Old400BlockB(int Version, const TOld400Header& h)
+inline TByteRecord Old400BlockBRecord(int Version, const TOld400Header& h)
 {
-    TByteRecord r(Old400SizeB(Version));
+    TByteRecord r(Old400BlockBSize(Version));
     const bool v420 = Version == 420;
     // Document part.
     struct { size_t Drawing, DrawnBy, Number, Material, Wall, Finish, CalcHole, Factor, Density; } o{};
@@ -108,12 +116,12 @@ inline TByteFile Old400File(int Version, const TOld400Header& h)
     static const char* names[] = {"4.00", "4.10", "4.15", "4.20"};
     const char* name = Version == 400 ? names[0] : Version == 410 ? names[1] : Version == 415 ? names[2] : names[3];
     TByteFile f;
-    f.Header(name).Add(Old400BlockA(Version, h)).Add(Old400BlockB(Version, h));
+    f.Header(name).Add(Old400BlockARecord(Version, h)).Add(Old400BlockBRecord(Version, h));
     return f;
 }
 
 // Typed records: the code byte followed by the record.
-inline TByteFile& Typed(TByteFile& f, uint8_t Code, const TByteRecord& r) { return f.Byte(Code).Add(r); }
+inline TByteFile& Old400AddTyped(TByteFile& f, uint8_t Code, const TByteRecord& r) { return f.Byte(Code).Add(r); }
 
 struct TOld400Hole {
     uint16_t Number = 1;
@@ -124,9 +132,9 @@ struct TOld400Hole {
     float Contour = 0, AngleValue = 0, AngleRotation = 0;
 };
 
-inline TByteRecord Old400Hole(const TOld400Hole& h)
+inline TByteRecord Old400HoleRecord(const TOld400Hole& h)
 {
-    TByteRecord r(26);
+    TByteRecord r(kOld400HoleSize);
     r.Word(0, h.Number).Byte(2, h.FlagsA).Byte(3, h.FlagsB).Byte(4, h.Face);
     r.Single(5, h.XXY).Single(9, h.YZZ).Byte(13, h.Dashed);
     r.Single(14, h.Contour).Single(18, h.AngleValue).Single(22, h.AngleRotation);
@@ -146,9 +154,9 @@ struct TOld400Step {
     float PortMin = 0, PortMax = 0;
 };
 
-inline TByteRecord Old400Step(const TOld400Step& s)
+inline TByteRecord Old400StepRecord(const TOld400Step& s)
 {
-    TByteRecord r(92);
+    TByteRecord r(kOld400StepSize);
     r.Byte(0, s.Number).Byte(1, s.Flags).Single(3, s.Diameter).Single(7, s.Depth);
     r.ShortText(11, 10, s.Thread).Single(22, s.Length).ShortText(26, 24, s.Remark);
     r.Word(51, s.TopAngle).Single(53, s.OutsideDiameter).ShortText(57, 20, s.MachineCode);
@@ -157,19 +165,19 @@ inline TByteRecord Old400Step(const TOld400Step& s)
 }
 
 // Code 4: item number and its label.
-inline TByteRecord Old400ValveItem(const std::string& Item, float OffsetX, float OffsetY, uint16_t Rotation)
+inline TByteRecord Old400ValveItemRecord(const std::string& Item, float OffsetX, float OffsetY, uint16_t Rotation)
 {
-    TByteRecord r(21);
+    TByteRecord r(kOld400ValveItemSize);
     r.ShortText(0, 10, Item).Single(11, OffsetX).Single(15, OffsetY).Word(19, Rotation);
     return r;
 }
 
 // Code 3: assembly data; 4.20 has the longer file name.
-inline TByteRecord Old400ValveAssembly(int Version, const std::string& File, float X, float Y, float Angle,
-                                       bool Contour)
+inline TByteRecord Old400ValveAssemblyRecord(int Version, const std::string& File, float X, float Y, float Angle,
+                                             bool Contour)
 {
     const bool v420 = Version == 420;
-    TByteRecord r(v420 ? 38 : 30);
+    TByteRecord r(Old400ValveAssemblySize(Version));
     const size_t p = v420 ? 25 : 17;
     r.ShortText(9, v420 ? 15 : 7, File).Single(p, X).Single(p + 4, Y).Single(p + 8, Angle);
     r.Byte(p + 12, Contour ? 1 : 0);
@@ -177,26 +185,29 @@ inline TByteRecord Old400ValveAssembly(int Version, const std::string& File, flo
 }
 
 // Code 7: component data.
-inline TByteRecord Old400ValveComponent(const std::string& Manufacturer, const std::string& Type,
-                                        const std::string& Description, float Weight)
+inline TByteRecord Old400ValveComponentRecord(const std::string& Manufacturer, const std::string& Type,
+                                              const std::string& Description, float Weight)
 {
-    TByteRecord r(70);
+    TByteRecord r(kOld400ValveComponentSize);
     r.ShortText(0, 15, Manufacturer).ShortText(16, 24, Type).ShortText(41, 24, Description).Single(66, Weight);
     return r;
 }
 
 // Code 5.
-inline TByteRecord Old400Contour(float X, float Y) { return TByteRecord(8).Single(0, X).Single(4, Y); }
+inline TByteRecord Old400ContourRecord(float X, float Y)
+{
+    return TByteRecord(kOld400ContourSize).Single(0, X).Single(4, Y);
+}
 
 // Code 8: a group with its colour index.
-inline TByteRecord Old400Group(const std::string& Code, uint8_t ColorIndex)
+inline TByteRecord Old400GroupRecord(const std::string& Code, uint8_t ColorIndex)
 {
-    return TByteRecord(8).ShortText(0, 5, Code).Byte(6, ColorIndex);
+    return TByteRecord(kOld400GroupSize).ShortText(0, 5, Code).Byte(6, ColorIndex);
 }
 
 // Code 6: the comment text as UTF-16 code units; lines end with 13 and the
 // text with 3, which the caller includes.
-inline TByteRecord Old400Comments(const std::u16string& Units)
+inline TByteRecord Old400CommentsRecord(const std::u16string& Units)
 {
     TByteRecord r(2 * Units.size());
     for (size_t i = 0; i < Units.size(); ++i) r.Word(2 * i, Units[i]);

@@ -7,14 +7,13 @@
 #include "document/Manifolds.h"
 #include "testkit/OldBytes.h"
 
-#include <array>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace qv::samples {
 
 // Record sizes of one version (5.10 has the 5.00 layout).
-struct TOldLayout500 {
+struct TOld500Layout {
     size_t Manifold = 456;
     size_t PlotSettings = 164;
     size_t Hole = 192;
@@ -22,52 +21,39 @@ struct TOldLayout500 {
     bool HasRevisions = false;
     int LastPlotBit = 20; // the highest drawing-flag bit the version stores
 };
-TOldLayout500 OldLayout500(int Version);
+TOld500Layout Old500Layout(int Version);
 
-inline constexpr size_t kOldRevisionSize500 = 208;
-inline constexpr size_t kOldProjectSize500 = 340;
-inline constexpr size_t kOldCommentSize500 = 256;
-inline constexpr size_t kOldGroupSize500 = 20;
-inline constexpr size_t kOldContourSize500 = 16;
-inline constexpr size_t kOldValveSize500 = 340;
+inline constexpr size_t kOld500RevisionSize = 208;
+inline constexpr size_t kOld500ProjectSize = 340;
+inline constexpr size_t kOld500CommentSize = 256;
+inline constexpr size_t kOld500GroupSize = 20;
+inline constexpr size_t kOld500ContourSize = 16;
+inline constexpr size_t kOld500ValveSize = 340;
 
 // The old bit words of the flag sets.
-uint16_t OldHoleAttributeBits500(THoleAttributes Attributes);
-uint32_t OldPlotFlagBits500(const TPlotFlags& Flags, int LastBit);
+uint16_t Old500HoleAttributeBits(THoleAttributes Attributes);
+uint32_t Old500PlotFlagBits(const TPlotFlags& Flags, int LastBit);
 
-TByteRecord OldManifoldRecord500(int Version, const TManifoldData& Data, double CalcWallthickness);
-TByteRecord OldRevisionRecord500(const TRevisionData& Data);
-TByteRecord OldProjectRecord500(const TProjectData& Data);
-TByteRecord OldCommentRecord500(const std::string& Line);
-TByteRecord OldPlotSettingsRecord500(int Version, const TPlotSettingsData& Data);
-TByteRecord OldGroupRecord500(const TGroupData& Data);
-TByteRecord OldHoleRecord500(int Version, const THoleData& Data);
-TByteRecord OldStepRecord500(int Version, const TStepData& Data);
-TByteRecord OldContourRecord500(const TXYPoint& Point);
-TByteRecord OldValveRecord500(const TValveData& Data);
+TByteRecord Old500ManifoldRecord(int Version, const TManifoldData& Data, double CalcWallthickness);
+TByteRecord Old500RevisionRecord(const TRevisionData& Data);
+TByteRecord Old500ProjectRecord(const TProjectData& Data);
+TByteRecord Old500CommentRecord(const std::string& Line);
+TByteRecord Old500PlotSettingsRecord(int Version, const TPlotSettingsData& Data);
+TByteRecord Old500GroupRecord(const TGroupData& Data);
+TByteRecord Old500HoleRecord(int Version, const THoleData& Data);
+TByteRecord Old500StepRecord(int Version, const TStepData& Data);
+TByteRecord Old500ContourRecord(const TXYPoint& Point);
+TByteRecord Old500ValveRecord(const TValveData& Data);
 
-struct TOldHole500 {
-    THoleData Data;
-    std::vector<TStepData> Steps;
-    std::vector<TXYPoint> Contour;
-    std::vector<TValveData> Valves;
-};
+// The whole file of a design: header, then every section in order. The
+// sections come from the document: the manifold record with the wall
+// thickness of the check settings, the revisions (5.30 and 5.40 only), the
+// project with its comment lines, the first two plot settings (production,
+// assembly; default set-ups where the document has fewer), the groups, and
+// the holes with their steps, contour points and valves.
+std::string Old500File(int Version, const TManifold& Design);
 
-struct TOldDesign500 {
-    TManifoldData Data;
-    double CalcWallthickness = 0.0;
-    std::vector<TRevisionData> Revisions; // written by 5.30 and 5.40 only
-    TProjectData Project;
-    std::vector<std::string> Comments;
-    std::array<TPlotSettingsData, 2> Plot; // production, assembly
-    std::vector<TGroupData> Groups;
-    std::vector<TOldHole500> Holes;
-};
-
-// The whole file: header, then every section in order.
-std::string OldFile500(int Version, const TOldDesign500& Design);
-
-// The content of the sample design of a version (OldDesign500 writes it).
-TOldDesign500 OldSampleDesign500(int Version);
+// The sample design of a version (Old500Design writes it).
+std::unique_ptr<TManifold> Old500SampleDesign(int Version);
 
 } // namespace qv::samples

@@ -6,10 +6,10 @@
 
 namespace qv::samples {
 
-std::string OldDesign300()
+std::string Old300Design()
 {
     TByteFile f;
-    TBlock300 block;
+    TOld300Block block;
     block.FaceDistance = 35 + 100 * 45;
     block.Flags = 0x01 | 0x02 | 0x04 | 0x08 | 0x10; // extra text, border, drawing head, item numbers, pattern contours
     block.MaxX = 160;
@@ -17,7 +17,7 @@ std::string OldDesign300()
     block.MaxZ = 80;
     block.WallThickness = 3;
     block.Drawing = "D-3001-A";
-    block.Title = TPackedTitle300::Pack("LIFT CONTROL BLOCK HV-300");
+    block.Title = TOld300PackedTitle::Pack("LIFT CONTROL BLOCK HV-300");
     // Faces 1 to 6 in hundredths of a micrometre, two to a Single: the even
     // face in the thousands, the odd one in the remainder.
     block.PackedFinish = {160320.0f, 320320.0f, 80160.0f};
@@ -27,12 +27,12 @@ std::string OldDesign300()
     block.Scale = 2;
     block.Material = "EN-GJS-400";
     block.DrawnBy = "J. Smit";
-    f.Add(block.Record());
+    f.Add(Old300BlockRecord(block));
 
     // 1: pressure port, a thread on top of a 10 mm channel. One record per
     // step, from the bottom of the hole up; the first carries the port's
     // name.
-    THole300 p;
+    TOld300Hole p;
     p.Number = 1;
     p.Face = 1;
     p.X = 30;
@@ -40,14 +40,14 @@ std::string OldDesign300()
     p.Diameter = 10;
     p.Depth = 75;
     p.Remark = "@1 P";
-    THole300 p2 = p.Step(2, 16.5f, 18);
+    TOld300Hole p2 = p.Step(2, 16.5f, 18);
     p2.StepFlags = 0x02;
     p2.Thread = "M18x1.5";
     p2.Length = 14;
-    f.Add(p.Record()).Add(p2.Record());
+    f.Add(Old300HoleRecord(p)).Add(Old300HoleRecord(p2));
 
     // 2: tank port, with a spot face for the seal.
-    THole300 t;
+    TOld300Hole t;
     t.Number = 2;
     t.Face = 1;
     t.X = 130;
@@ -55,17 +55,17 @@ std::string OldDesign300()
     t.Diameter = 10;
     t.Depth = 70;
     t.Remark = "T";
-    f.Add(t.Record());
-    THole300 t2 = t.Step(2, 11.8f, 20);
+    f.Add(Old300HoleRecord(t));
+    TOld300Hole t2 = t.Step(2, 11.8f, 20);
     t2.StepFlags = 0x02;
     t2.Thread = "G1/4";
     t2.Length = 14;
-    THole300 t3 = t.Step(3, 30, 1);
+    TOld300Hole t3 = t.Step(3, 30, 1);
     t3.StepFlags = 0x01;
-    f.Add(t2.Record()).Add(t3.Record());
+    f.Add(Old300HoleRecord(t2)).Add(Old300HoleRecord(t3));
 
     // 3: cartridge cavity with its valve and the valve's assembly drawing.
-    THole300 c;
+    TOld300Hole c;
     c.Number = 3;
     c.Flags = 0x04 | 0x10;
     c.Face = 5;
@@ -79,17 +79,17 @@ std::string OldDesign300()
     c.Diameter = 12.7f;
     c.Depth = 58;
     c.Remark = "A";
-    THole300 c3 = c.Step(3, 19.6f, 16);
+    TOld300Hole c3 = c.Step(3, 19.6f, 16);
     c3.StepFlags = 0x02;
     c3.Thread = "7/8-14UNF";
     c3.Length = 15;
-    f.Add(c.Record()).Add(c.Step(2, 17.5f, 40, "B").Record()).Add(c3.Record());
+    f.Add(Old300HoleRecord(c)).Add(Old300HoleRecord(c.Step(2, 17.5f, 40, "B"))).Add(Old300HoleRecord(c3));
 
     // 4-7: mounting holes for a subplate; the first opens the pattern and
     // carries its outline.
     const float corners[4][2] = {{20, 20}, {140, 20}, {140, 100}, {20, 100}};
     for (int i = 0; i < 4; ++i) {
-        THole300 m;
+        TOld300Hole m;
         m.Number = int16_t(4 + i);
         m.Flags = 0x08 | 0x10 | (i == 0 ? 0x20 : 0);
         m.Face = 6;
@@ -102,11 +102,11 @@ std::string OldDesign300()
         m.Depth = 20;
         m.Thread = "M8";
         m.Length = 16;
-        f.Add(m.Record());
+        f.Add(Old300HoleRecord(m));
     }
 
     // 8: drain, tilted 15 degrees on face 2.
-    THole300 d;
+    TOld300Hole d;
     d.Number = 8;
     d.Face = 2;
     d.X = 60;
@@ -115,7 +115,7 @@ std::string OldDesign300()
     d.Diameter = 6;
     d.Depth = 45;
     d.Remark = "Y";
-    f.Add(d.Record());
+    f.Add(Old300HoleRecord(d));
     return f.Bytes();
 }
 

@@ -30,7 +30,7 @@ void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, co
     h.Face = 2; // front face
     h.XXY = X;
     h.YZZ = Z;
-    Typed(f, 1, Old400Hole(h));
+    Old400AddTyped(f, 1, Old400HoleRecord(h));
 
     TOld400Step s;
     s.Number = 1;
@@ -41,7 +41,7 @@ void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, co
     s.GroupCode = Group;
     s.PortMin = 8.0f;
     s.PortMax = 8.0f;
-    Typed(f, 2, Old400Step(s));
+    Old400AddTyped(f, 2, Old400StepRecord(s));
 
     s = TOld400Step{};
     s.Number = 2;
@@ -53,7 +53,7 @@ void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, co
     s.OutsideDiameter = 13.157f;
     s.TopAngle = 118;
     s.GroupCode = Group;
-    Typed(f, 2, Old400Step(s));
+    Old400AddTyped(f, 2, Old400StepRecord(s));
 
     s = TOld400Step{};
     s.Number = 3;
@@ -62,12 +62,12 @@ void Port(TByteFile& f, uint16_t Number, float X, float Z, const char* Group, co
     s.Depth = 1.0f;
     s.TopAngle = 180;
     s.GroupCode = Group;
-    Typed(f, 2, Old400Step(s));
+    Old400AddTyped(f, 2, Old400StepRecord(s));
 }
 
 } // namespace
 
-std::string OldDesign400(int Version)
+std::string Old400Design(int Version)
 {
     TOld400Header h;
     h.Year = 2002;
@@ -105,13 +105,14 @@ std::string OldDesign400(int Version)
 
     TByteFile f = Old400File(Version, h);
 
-    Typed(f, 8, Old400Group("P", 12)); // red
-    Typed(f, 8, Old400Group("T", 9));  // blue
-    Typed(f, 8, Old400Group("M", 8));  // grey
+    Old400AddTyped(f, 8, Old400GroupRecord("P", 12)); // red
+    Old400AddTyped(f, 8, Old400GroupRecord("T", 9));  // blue
+    Old400AddTyped(f, 8, Old400GroupRecord("M", 8));  // grey
 
     // Comment lines; the second has a plus-minus sign, the empty line
     // between them is not kept by the reader.
-    Typed(f, 6, Old400Comments(u"Max. working pressure 210 bar\r\rRelief setting 180 \u00B1 5 bar\r\u0003"));
+    Old400AddTyped(f, 6,
+                   Old400CommentsRecord(u"Max. working pressure 210 bar\r\rRelief setting 180 \u00B1 5 bar\r\u0003"));
 
     Port(f, 1, 40.0f, 45.0f, "P", "@1P", 70.0f);
     Port(f, 2, 120.0f, 45.0f, "T", "@1T", 70.0f);
@@ -127,7 +128,7 @@ std::string OldDesign400(int Version)
         cav.XXY = 80.0f;
         cav.YZZ = 60.0f;
         cav.Contour = 40.0f;
-        Typed(f, 1, Old400Hole(cav));
+        Old400AddTyped(f, 1, Old400HoleRecord(cav));
         const struct { float D, Depth; uint8_t Flags; const char* Thread; uint16_t Top; const char* Remark; } steps[] = {
             {12.7f, 45.0f, 0x00, "", 118, "CV08-20"},
             {17.5f, 32.0f, 0x00, "", 118, ""},
@@ -147,13 +148,15 @@ std::string OldDesign400(int Version)
             s.Remark = st.Remark;
             s.MachineCode = first ? "CT-0820" : "";
             s.GroupCode = "P";
-            Typed(f, 2, Old400Step(s));
+            Old400AddTyped(f, 2, Old400StepRecord(s));
         }
-        Typed(f, 5, Old400Contour(-20.0f, -20.0f));
-        Typed(f, 5, Old400Contour(20.0f, 20.0f));
-        Typed(f, 4, Old400ValveItem("1", 25.0f, 10.0f, 1));
-        Typed(f, 3, Old400ValveAssembly(Version, "RV08", 80.0f, 60.0f, 90.0f, true));
-        Typed(f, 7, Old400ValveComponent("Velk Hydraulik", "RV08-20A-0-N-35", "Relief valve 35-210 bar", 0.25f));
+        Old400AddTyped(f, 5, Old400ContourRecord(-20.0f, -20.0f));
+        Old400AddTyped(f, 5, Old400ContourRecord(20.0f, 20.0f));
+        Old400AddTyped(f, 4, Old400ValveItemRecord("1", 25.0f, 10.0f, 1));
+        Old400AddTyped(f, 3, Old400ValveAssemblyRecord(Version, "RV08", 80.0f, 60.0f, 90.0f, true));
+        const TByteRecord component =
+            Old400ValveComponentRecord("Velk Hydraulik", "RV08-20A-0-N-35", "Relief valve 35-210 bar", 0.25f);
+        Old400AddTyped(f, 7, component);
     }
 
     // Three mounting holes M8 in the bottom face, one pattern.
@@ -165,7 +168,7 @@ std::string OldDesign400(int Version)
         m.Face = 6;
         m.XXY = mounts[i][0];
         m.YZZ = mounts[i][1];
-        Typed(f, 1, Old400Hole(m));
+        Old400AddTyped(f, 1, Old400HoleRecord(m));
         TOld400Step s;
         s.Number = 1;
         s.Flags = 0x02;
@@ -175,7 +178,7 @@ std::string OldDesign400(int Version)
         s.Length = 16.0f;
         s.OutsideDiameter = 8.0f;
         s.GroupCode = "M";
-        Typed(f, 2, Old400Step(s));
+        Old400AddTyped(f, 2, Old400StepRecord(s));
     }
 
     f.Byte(255);

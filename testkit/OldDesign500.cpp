@@ -3,16 +3,19 @@
 // a check-valve cavity and two mounting holes.
 #include "testkit/OldBytes500.h"
 #include "testkit/OldDesigns.h"
+#include "testkit/WriteHoles.h"
 
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace qv::samples {
 
-TOldLayout500 OldLayout500(int Version)
+TOld500Layout Old500Layout(int Version)
 {
     if (Version != 500 && Version != 510 && Version != 520 && Version != 530 && Version != 540)
         throw std::invalid_argument("not a 5.x file version");
-    TOldLayout500 l;
+    TOld500Layout l;
     if (Version >= 520) {
         l.Manifold = 668;
         l.PlotSettings = 244;
@@ -59,7 +62,7 @@ constexpr struct {
 
 } // namespace
 
-uint16_t OldHoleAttributeBits500(THoleAttributes Attributes)
+uint16_t Old500HoleAttributeBits(THoleAttributes Attributes)
 {
     uint16_t w = 0;
     for (const auto& m : kHoleBits)
@@ -67,7 +70,7 @@ uint16_t OldHoleAttributeBits500(THoleAttributes Attributes)
     return w;
 }
 
-uint32_t OldPlotFlagBits500(const TPlotFlags& Flags, int LastBit)
+uint32_t Old500PlotFlagBits(const TPlotFlags& Flags, int LastBit)
 {
     uint32_t bits = 0;
     for (int n = 0; n <= LastBit; ++n) {
@@ -81,9 +84,9 @@ uint32_t OldPlotFlagBits500(const TPlotFlags& Flags, int LastBit)
     return bits;
 }
 
-TByteRecord OldManifoldRecord500(int Version, const TManifoldData& d, double CalcWallthickness)
+TByteRecord Old500ManifoldRecord(int Version, const TManifoldData& d, double CalcWallthickness)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.Manifold);
     r.Byte(0, static_cast<uint8_t>(d.FileType)).Byte(1, static_cast<uint8_t>(d.MeasuringUnits));
     r.Integer(4, d.Decimals).Double(8, d.Max.X).Double(16, d.Max.Y).Double(24, d.Max.Z);
@@ -109,17 +112,17 @@ TByteRecord OldManifoldRecord500(int Version, const TManifoldData& d, double Cal
     return r;
 }
 
-TByteRecord OldRevisionRecord500(const TRevisionData& d)
+TByteRecord Old500RevisionRecord(const TRevisionData& d)
 {
-    TByteRecord r(kOldRevisionSize500);
+    TByteRecord r(kOld500RevisionSize);
     r.ShortText(0, 5, d.Number).Double(8, d.Date).ShortText(16, 128, d.Description);
     r.ShortText(145, 30, d.DrawnBy).ShortText(176, 30, d.CheckedBy);
     return r;
 }
 
-TByteRecord OldProjectRecord500(const TProjectData& d)
+TByteRecord Old500ProjectRecord(const TProjectData& d)
 {
-    TByteRecord r(kOldProjectSize500);
+    TByteRecord r(kOld500ProjectSize);
     r.ShortText(0, 30, d.DrawnBy).ShortText(31, 30, d.CheckedBy);
     r.Double(64, d.CreatedOn).Double(72, d.ModifiedOn);
     r.ShortText(80, 64, d.ProjectTitle).ShortText(145, 64, d.ProjectNumber);
@@ -127,41 +130,41 @@ TByteRecord OldProjectRecord500(const TProjectData& d)
     return r;
 }
 
-TByteRecord OldCommentRecord500(const std::string& Line)
+TByteRecord Old500CommentRecord(const std::string& Line)
 {
-    TByteRecord r(kOldCommentSize500);
+    TByteRecord r(kOld500CommentSize);
     r.ShortText(0, 255, Line);
     return r;
 }
 
-TByteRecord OldPlotSettingsRecord500(int Version, const TPlotSettingsData& d)
+TByteRecord Old500PlotSettingsRecord(int Version, const TPlotSettingsData& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.PlotSettings);
     r.Byte(0, static_cast<uint8_t>(d.PlotMode)).Double(4, d.FaceDistance.X).Double(12, d.FaceDistance.Y);
     r.Double(20, d.Scale);
     for (int i = 0; i < 5; ++i) r.Double(28 + 8 * size_t(i), d.PlotTextHeight[static_cast<TPlotTextHeights>(i)]);
     r.Byte(68, static_cast<uint8_t>(d.ProjectionMethode)).Byte(69, static_cast<uint8_t>(d.Orientation));
-    r.Integer(72, d.Origin).LongWord(76, OldPlotFlagBits500(d.PlotFlags, l.LastPlotBit));
+    r.Integer(72, d.Origin).LongWord(76, Old500PlotFlagBits(d.PlotFlags, l.LastPlotBit));
     r.ShortText(80, 80, d.PrinterName);
     if (l.PlotSettings >= 244) r.ShortText(161, 80, d.PaperSize).Byte(242, d.DXFFile ? 1 : 0);
     else r.Byte(161, d.DXFFile ? 1 : 0);
     return r;
 }
 
-TByteRecord OldGroupRecord500(const TGroupData& d)
+TByteRecord Old500GroupRecord(const TGroupData& d)
 {
-    TByteRecord r(kOldGroupSize500);
+    TByteRecord r(kOld500GroupSize);
     r.ShortText(0, 10, d.Code).Integer(12, d.Color).Byte(16, d.Fill);
     return r;
 }
 
-TByteRecord OldHoleRecord500(int Version, const THoleData& d)
+TByteRecord Old500HoleRecord(int Version, const THoleData& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.Hole);
     r.Integer(0, d.HoleNumber).Integer(4, d.PatternHandle).Integer(8, d.PatternHoleNumber);
-    r.Word(12, OldHoleAttributeBits500(d.Attribute)).Integer(16, d.FaceNumber);
+    r.Word(12, Old500HoleAttributeBits(d.Attribute)).Integer(16, d.FaceNumber);
     r.Double(20, d.XXY).Double(28, d.YZZ).Integer(36, d.Dashed).Double(40, d.HoleContour);
     r.Double(48, d.AngleValue).Double(56, d.AngleRotation);
     if (l.Hole >= 276) {
@@ -175,9 +178,9 @@ TByteRecord OldHoleRecord500(int Version, const THoleData& d)
     return r;
 }
 
-TByteRecord OldStepRecord500(int Version, const TStepData& d)
+TByteRecord Old500StepRecord(int Version, const TStepData& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     TByteRecord r(l.Step);
     r.Integer(0, d.StepNumber).Word(4, LowBits(d.Attribute, 4));
     r.Double(8, d.Diameter).Double(16, d.Depth).ShortText(24, 20, d.Thread).Double(48, d.Length);
@@ -191,16 +194,16 @@ TByteRecord OldStepRecord500(int Version, const TStepData& d)
     return r;
 }
 
-TByteRecord OldContourRecord500(const TXYPoint& p)
+TByteRecord Old500ContourRecord(const TXYPoint& p)
 {
-    TByteRecord r(kOldContourSize500);
+    TByteRecord r(kOld500ContourSize);
     r.Double(0, p.X).Double(8, p.Y);
     return r;
 }
 
-TByteRecord OldValveRecord500(const TValveData& d)
+TByteRecord Old500ValveRecord(const TValveData& d)
 {
-    TByteRecord r(kOldValveSize500);
+    TByteRecord r(kOld500ValveSize);
     r.Integer(0, d.ValveNumber).ShortText(4, 20, d.ItemNumber).Double(28, d.Offset.X).Double(36, d.Offset.Y);
     r.Word(44, d.Rotation).ShortText(46, 40, d.DetailDrawing).ShortText(87, 40, d.AssemblyFile);
     r.Double(128, d.InsertionPoint.X).Double(136, d.InsertionPoint.Y);
@@ -211,33 +214,35 @@ TByteRecord OldValveRecord500(const TValveData& d)
     return r;
 }
 
-std::string OldFile500(int Version, const TOldDesign500& d)
+std::string Old500File(int Version, const TManifold& d)
 {
-    const TOldLayout500 l = OldLayout500(Version);
+    const TOld500Layout l = Old500Layout(Version);
     const char* versionText = Version == 500 ? "5.00" : Version == 510 ? "5.10" : Version == 520 ? "5.20"
                             : Version == 530 ? "5.30" : "5.40";
     TByteFile f;
     f.Header(versionText);
-    f.Add(OldManifoldRecord500(Version, d.Data, d.CalcWallthickness));
+    f.Add(Old500ManifoldRecord(Version, d.FData, d.GetCalcWallthickness()));
     if (l.HasRevisions) {
-        f.Integer(static_cast<int32_t>(d.Revisions.size()));
-        for (const auto& rev : d.Revisions) f.Add(OldRevisionRecord500(rev));
+        f.Integer(d.FRevisionList.Count());
+        for (const auto& rev : d.FRevisionList) f.Add(Old500RevisionRecord(rev->fData));
     }
-    f.Add(OldProjectRecord500(d.Project));
-    f.Integer(static_cast<int32_t>(d.Comments.size()));
-    for (const auto& line : d.Comments) f.Add(OldCommentRecord500(line));
-    for (const auto& plot : d.Plot) f.Add(OldPlotSettingsRecord500(Version, plot));
-    f.Integer(static_cast<int32_t>(d.Groups.size()));
-    for (const auto& g : d.Groups) f.Add(OldGroupRecord500(g));
-    f.Integer(static_cast<int32_t>(d.Holes.size()));
-    for (const auto& h : d.Holes) {
-        f.Add(OldHoleRecord500(Version, h.Data));
-        f.Integer(static_cast<int32_t>(h.Steps.size()));
-        for (const auto& s : h.Steps) f.Add(OldStepRecord500(Version, s));
-        f.Integer(static_cast<int32_t>(h.Contour.size()));
-        for (const auto& p : h.Contour) f.Add(OldContourRecord500(p));
-        f.Integer(static_cast<int32_t>(h.Valves.size()));
-        for (const auto& v : h.Valves) f.Add(OldValveRecord500(v));
+    f.Add(Old500ProjectRecord(d.FProject.FData));
+    f.Integer(static_cast<int32_t>(d.FProject.FComments.size()));
+    for (const auto& line : d.FProject.FComments) f.Add(Old500CommentRecord(line));
+    for (int i = 0; i < 2; ++i)
+        f.Add(Old500PlotSettingsRecord(Version, i < d.fPlotSettings.Count() ? d.fPlotSettings[i]->FData
+                                                                              : TPlotSettingsData{}));
+    f.Integer(d.FGroupList.Count());
+    for (const auto& g : d.FGroupList) f.Add(Old500GroupRecord(g->FData));
+    f.Integer(d.FHoleList.Count());
+    for (const auto& h : d.FHoleList) {
+        f.Add(Old500HoleRecord(Version, h->FData));
+        f.Integer(h->FStepList.Count());
+        for (const auto& s : h->FStepList) f.Add(Old500StepRecord(Version, s->FData));
+        f.Integer(h->FContourList.Count());
+        for (const auto& p : h->FContourList) f.Add(Old500ContourRecord(p->FData));
+        f.Integer(h->FValveList.Count());
+        for (const auto& v : h->FValveList) f.Add(Old500ValveRecord(v->fData));
     }
     return f.Bytes();
 }
@@ -279,24 +284,24 @@ TStepData SpotFace(int number, double diameter, double depth, const std::string&
     return s;
 }
 
-TOldHole500& AddHole(TOldDesign500& d, int face, double xxy, double yzz)
+THole& AddHole(TManifold& d, int face, double xxy, double yzz)
 {
-    TOldHole500& h = d.Holes.emplace_back();
-    h.Data.HoleNumber = static_cast<int32_t>(d.Holes.size());
-    h.Data.FaceNumber = face;
-    h.Data.XXY = xxy;
-    h.Data.YZZ = yzz;
+    THole& h = *d.FHoleList.Add();
+    h.FData.HoleNumber = d.FHoleList.Count();
+    h.FData.FaceNumber = face;
+    h.FData.XXY = xxy;
+    h.FData.YZZ = yzz;
     return h;
 }
 
 // A BSPP port: the bore, the tapped G thread and the spot face.
-TOldHole500& Port(TOldDesign500& d, int face, double xxy, double yzz, double bore, double depth,
+THole& Port(TManifold& d, int face, double xxy, double yzz, double bore, double depth,
                   const std::string& group, const std::string& remark)
 {
-    TOldHole500& h = AddHole(d, face, xxy, yzz);
-    h.Steps = {Drill(1, bore, depth, group), Tapped(2, 18.6, 20.955, "G1/2", 14.0, 17.0, group),
-               SpotFace(3, 34.0, 1.0, group)};
-    h.Steps.back().Remark = remark;
+    THole& h = AddHole(d, face, xxy, yzz);
+    SetSteps(h, {Drill(1, bore, depth, group), Tapped(2, 18.6, 20.955, "G1/2", 14.0, 17.0, group),
+                 SpotFace(3, 34.0, 1.0, group)});
+    h.FStepList.Last()->FData.Remark = remark;
     return h;
 }
 
@@ -309,14 +314,15 @@ TDateTime Date(int year, int month, int day, int hour = 0, int minute = 0)
 
 } // namespace
 
-TOldDesign500 OldSampleDesign500(int Version)
+std::unique_ptr<TManifold> Old500SampleDesign(int Version)
 {
-    const TOldLayout500 layout = OldLayout500(Version);
+    const TOld500Layout layout = Old500Layout(Version);
     const bool withProperties = layout.Manifold >= 668;
     const bool with540 = layout.Step >= 204;
 
-    TOldDesign500 d;
-    TManifoldData& m = d.Data;
+    auto design = std::make_unique<TManifold>();
+    TManifold& d = *design;
+    TManifoldData& m = d.FData;
     m.FileType = ftManifold;
     m.MeasuringUnits = muMM;
     m.Decimals = 2;
@@ -335,16 +341,16 @@ TOldDesign500 OldSampleDesign500(int Version)
         m.Properties.Group = "Blocks";
         m.Properties.Use = true;
     }
-    d.CalcWallthickness = 3.0;
+    d.SetCalcWallthickness(3.0);
 
     if (layout.HasRevisions) {
-        TRevisionData& a = d.Revisions.emplace_back();
+        TRevisionData& a = d.FRevisionList.Add()->fData;
         a.Number = "A";
         a.Date = Date(2005, 3, 14);
         a.Description = "First issue";
         a.DrawnBy = "J. Berg";
         a.CheckedBy = "M. Haas";
-        TRevisionData& b = d.Revisions.emplace_back();
+        TRevisionData& b = d.FRevisionList.Add()->fData;
         b.Number = "B";
         b.Date = Date(2005, 9, 2);
         b.Description = "Tank port moved 5 mm to clear the mounting bolt";
@@ -352,18 +358,19 @@ TOldDesign500 OldSampleDesign500(int Version)
         b.CheckedBy = "M. Haas";
     }
 
-    d.Project.DrawnBy = "J. Berg";
-    d.Project.CheckedBy = "M. Haas";
-    d.Project.CreatedOn = Date(2005, 3, 10, 9, 30);
-    d.Project.ModifiedOn = Date(2005, 9, 2, 16, 5);
-    d.Project.ProjectTitle = "Lift cylinder check block";
-    d.Project.ProjectNumber = "P-2005-031";
-    d.Project.ProjectClient = "Nordlift AB";
-    d.Project.ProjectDrawing = "VB-160-01";
-    d.Comments = {"Deburr all intersections; test pressure 350 bar."};
+    TProjectData& project = d.FProject.FData;
+    project.DrawnBy = "J. Berg";
+    project.CheckedBy = "M. Haas";
+    project.CreatedOn = Date(2005, 3, 10, 9, 30);
+    project.ModifiedOn = Date(2005, 9, 2, 16, 5);
+    project.ProjectTitle = "Lift cylinder check block";
+    project.ProjectNumber = "P-2005-031";
+    project.ProjectClient = "Nordlift AB";
+    project.ProjectDrawing = "VB-160-01";
+    d.FProject.FComments = {"Deburr all intersections; test pressure 350 bar."};
 
     for (int i = 0; i < 2; ++i) {
-        TPlotSettingsData& p = d.Plot[size_t(i)];
+        TPlotSettingsData& p = d.fPlotSettings.Add()->FData;
         p.PlotMode = i == 0 ? psmProduction : psmAssembly;
         p.Scale = 1.0;
         p.ProjectionMethode = pmEuropean;
@@ -375,7 +382,7 @@ TOldDesign500 OldSampleDesign500(int Version)
     }
 
     auto group = [&](const char* code, TColor color) {
-        TGroupData& g = d.Groups.emplace_back();
+        TGroupData& g = d.FGroupList.Add()->FData;
         g.Code = code;
         g.Color = color;
         g.Fill = 1;
@@ -395,17 +402,17 @@ TOldDesign500 OldSampleDesign500(int Version)
 
     // A screw-in check valve cavity from the top face (6): nose (port 1) on
     // A, side port 2 on P, the seat shoulder under the M20x1.5 thread.
-    TOldHole500& cavity = AddHole(d, 6, 100.0, 60.0);
-    cavity.Data.Attribute.Include(haClosed);
-    cavity.Data.Attribute.Include(haMeasure);
-    cavity.Steps = {Drill(1, 12.0, 52.0, "A"), Drill(2, 16.0, 38.0, "P"),
-                    Tapped(3, 18.5, 20.0, "M20x1.5", 15.0, 22.0, "P"), SpotFace(4, 30.0, 1.0, "")};
-    cavity.Steps[1].PortMin = 28.0;
-    cavity.Steps[1].PortMax = 36.0;
-    cavity.Steps[2].Attribute.Include(saLocatingShoulder);
-    cavity.Steps[0].Remark = "\"CV10-2\" cavity";
-    cavity.Contour = {TXYPoint{36.0, 0.0}}; // the hexagon's clearance circle
-    TValveData& valve = cavity.Valves.emplace_back();
+    THole& cavity = AddHole(d, 6, 100.0, 60.0);
+    cavity.FData.Attribute.Include(haClosed);
+    cavity.FData.Attribute.Include(haMeasure);
+    SetSteps(cavity, {Drill(1, 12.0, 52.0, "A"), Drill(2, 16.0, 38.0, "P"),
+                      Tapped(3, 18.5, 20.0, "M20x1.5", 15.0, 22.0, "P"), SpotFace(4, 30.0, 1.0, "")});
+    cavity.FStepList[1]->FData.PortMin = 28.0;
+    cavity.FStepList[1]->FData.PortMax = 36.0;
+    cavity.FStepList[2]->FData.Attribute.Include(saLocatingShoulder);
+    cavity.FStepList[0]->FData.Remark = "\"CV10-2\" cavity";
+    cavity.FContourList.Add()->FData = TXYPoint{36.0, 0.0}; // the hexagon's clearance circle
+    TValveData& valve = cavity.FValveList.Add()->fData;
     valve.ValveNumber = 1;
     valve.ItemNumber = "1";
     valve.Offset = TXYPoint{12.0, 12.0};
@@ -417,25 +424,25 @@ TOldDesign500 OldSampleDesign500(int Version)
 
     // Two through mounting holes, M8 clearance, as a diagonal pattern.
     for (int i = 0; i < 2; ++i) {
-        TOldHole500& h = AddHole(d, 1, i == 0 ? 10.0 : 150.0, i == 0 ? 10.0 : 110.0);
-        h.Data.Attribute.Include(haMounting);
-        h.Data.Attribute.Include(haThrough);
-        h.Data.PatternHandle = 1;
-        h.Data.PatternHoleNumber = i;
-        h.Steps = {Drill(1, 9.0, 90.0, "")};
-        h.Steps[0].Remark = "M8 mounting";
+        THole& h = AddHole(d, 1, i == 0 ? 10.0 : 150.0, i == 0 ? 10.0 : 110.0);
+        h.FData.Attribute.Include(haMounting);
+        h.FData.Attribute.Include(haThrough);
+        h.FData.PatternHandle = 1;
+        h.FData.PatternHoleNumber = i;
+        SetSteps(h, {Drill(1, 9.0, 90.0, "")});
+        h.FStepList[0]->FData.Remark = "M8 mounting";
     }
 
     // 5.40 keeps tolerances with the steps.
     if (with540) {
-        for (auto& h : d.Holes)
-            for (auto& s : h.Steps)
-                if (s.Attribute.Contains(saThreaded)) s.ToleranceDiameter = "6H";
-        d.Holes[0].Steps[0].ToleranceDepth = "+0.5";
+        for (const auto& h : d.FHoleList)
+            for (const auto& s : h->FStepList)
+                if (s->GetIsThreaded()) s->FData.ToleranceDiameter = "6H";
+        d.FHoleList[0]->FStepList[0]->FData.ToleranceDepth = "+0.5";
     }
-    return d;
+    return design;
 }
 
-std::string OldDesign500(int Version) { return OldFile500(Version, OldSampleDesign500(Version)); }
+std::string Old500Design(int Version) { return Old500File(Version, *Old500SampleDesign(Version)); }
 
 } // namespace qv::samples

@@ -20,13 +20,13 @@ std::string OldDesign(int Version)
     case 530:
     case 520:
     case 510:
-    case 500: return OldDesign500(Version);
+    case 500: return Old500Design(Version);
     case 420:
     case 415:
     case 410:
-    case 400: return OldDesign400(Version);
-    case 300: return OldDesign300();
-    case 200: return OldDesign200();
+    case 400: return Old400Design(Version);
+    case 300: return Old300Design();
+    case 200: return Old200Design();
     default: throw std::invalid_argument("no old design of version " + std::to_string(Version));
     }
 }

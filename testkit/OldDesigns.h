@@ -7,10 +7,10 @@
 
 namespace qv::samples {
 
-std::string OldDesign500(int Version); // 500, 510, 520, 530 or 540
-std::string OldDesign400(int Version); // 400, 410, 415 or 420
-std::string OldDesign300();
-std::string OldDesign200();
+std::string Old500Design(int Version); // 500, 510, 520, 530 or 540
+std::string Old400Design(int Version); // 400, 410, 415 or 420
+std::string Old300Design();
+std::string Old200Design();
 
 // Every old version the loader knows, newest first, and the design of one of
 // them (std::invalid_argument for any other number).

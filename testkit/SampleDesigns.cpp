@@ -6,50 +6,20 @@
 #include "stream/QuorvaneFiles.h"
 #include "testkit/WriteCutOuts.h"
 #include "testkit/WriteGroups.h"
+#include "testkit/WriteHoles.h"
+#include "testkit/WriteManifoldRecord.h"
 #include "testkit/WriteRecords.h"
 #include "testkit/WriteValves.h"
 
 #include <cmath>
-#include <memory>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace qv::samples {
 namespace {
-
-// ------------------------------------------------------------ design model
-//
-// A design is first put together in memory and then written in one pass, so
-// the manifold and the viewer variant of a design always hold the same holes.
-// Every record uses the model's own value records.
-
-struct Hole {
-    THoleData Data;
-    std::vector<TStepData> Steps; // index 0 is the deepest step
-    std::vector<std::string> Comments;
-    std::vector<TExtraDiameterData> ExtraDiameters;
-    std::vector<TXYPoint> Contour; // one entry: circle of diameter X; more: polygon
-    std::vector<TValveData> Valves;
-    std::vector<THoleTextData> Texts;
-    std::optional<TManufacturingNote> Note;
-};
-
-struct Design {
-    std::string Stamp;
-    TManifoldData Data;
-    double CalcWallthickness = 5.0;
-    THoleNumberOptionsData HoleNumberOptions;
-    TFormatEngravedItemNumbersData EngravedItemNumbers;
-    std::vector<TGroupData> Groups;
-    std::vector<THoleTextData> DocumentTexts; // the first entry is the default style
-    std::vector<Hole> Holes;
-    // Documentation, cut-out and checking records; none in the large and
-    // small designs.
-    std::shared_ptr<TManifold> Records;
-};
 
 // A fixed time stamp for the hole list (2023-03-15 12:00), so that a design
 // always gives the same bytes.
@@ -59,12 +29,12 @@ constexpr double kHoleListChanged = 45000.5;
 // spelt out so that no library rounding can change the written bytes.
 constexpr double kPoint120 = 0.5773502691896257;
 
-Design NewDesign(double x, double y, double z)
+std::unique_ptr<TManifold> NewDesign(double x, double y, double z)
 {
-    Design d;
-    d.Stamp = "VELK sample generator 1";
-    d.Data.Max = {x, y, z};
-    d.Data.HoleListChangedDateTime = kHoleListChanged;
+    auto d = std::make_unique<TManifold>();
+    d->fVELKStamp = "VELK sample generator 1";
+    d->FData.Max = {x, y, z};
+    d->FData.HoleListChangedDateTime = kHoleListChanged;
     return d;
 }
 
@@ -105,269 +75,72 @@ TStepData SpotFace(double diameter, double depth, const std::string& group = {})
 // The cone depth of a 120 degree step: where its cylinder ends.
 double ConeDepth120(const TStepData& s) { return s.Depth - kPoint120 * 0.5 * s.Diameter; }
 
-Hole& AddHole(Design& d, int face, double xxy, double yzz)
+THole& AddHole(TManifold& d, int face, double xxy, double yzz)
 {
-    Hole& h = d.Holes.emplace_back();
-    h.Data.FaceNumber = face;
-    h.Data.XXY = xxy;
-    h.Data.YZZ = yzz;
+    THole& h = *d.FHoleList.Add();
+    h.FData.FaceNumber = face;
+    h.FData.XXY = xxy;
+    h.FData.YZZ = yzz;
     return h;
 }
 
-// Valves are numbered within their hole from 1.
-TValveData& AddValve(Hole& h)
+// One point: a circle of diameter X; more: a polygon.
+void SetContour(THole& h, const std::vector<TXYPoint>& points)
 {
-    TValveData& v = h.Valves.emplace_back();
-    v.ValveNumber = static_cast<int32_t>(h.Valves.size());
+    h.FContourList.Clear();
+    for (const auto& p : points) h.FContourList.Add()->FData = p;
+}
+
+// A hole text of a hole, or a text style of the document.
+void AddText(THoleTextList& list, const THoleTextData& text) { list.Add()->fdata = text; }
+
+// Valves are numbered within their hole from 1.
+TValveData& AddValve(THole& h)
+{
+    TValveData& v = h.FValveList.Add()->fData;
+    v.ValveNumber = static_cast<int32_t>(h.FValveList.Count());
     return v;
 }
 
-void Renumber(Design& d)
+void AddGroups(TManifold& d, const std::vector<TGroupData>& groups)
 {
-    for (size_t i = 0; i < d.Holes.size(); ++i) {
-        Hole& h = d.Holes[i];
-        h.Data.HoleNumber = static_cast<int32_t>(i + 1);
-        for (size_t j = 0; j < h.Steps.size(); ++j) h.Steps[j].StepNumber = static_cast<int32_t>(j + 1);
+    for (const auto& g : groups) d.FGroupList.Add()->FData = g;
+}
+
+void Renumber(TManifold& d)
+{
+    for (int i = 0; i < d.FHoleList.Count(); ++i) {
+        THole& h = *d.FHoleList[i];
+        h.FData.HoleNumber = i + 1;
+        for (int j = 0; j < h.FStepList.Count(); ++j) h.FStepList[j]->FData.StepNumber = j + 1;
     }
 }
 
 // ---------------------------------------------------------------- writing
 
-class Writer {
-public:
-    Writer(const std::string& path, bool viewer)
-        : f(path, TQuorvaneFile::ModeWrite, viewer), v(viewer), o(LikeDesignProgram(viewer))
-    {
-        if (f.Error()) throw std::runtime_error("cannot create \"" + path + "\"");
-    }
+// What a design file holds beside the manifold record, groups, hole texts
+// and holes: the demo also carries the documentation, cut-out and checking
+// records and the bill of materials; the large and small designs do not.
+enum class TExtraRecords { None, DocumentationAndChecking };
 
-    void WriteAll(const Design& d)
-    {
-        f.WriteFileVersion();
-        f.WriteVar(1000);
-        ManifoldRecord(d);
-        if (d.Records) WriteDocumentationRecords(f, *d.Records, v);
-        for (const auto& g : d.Groups) WriteGroup(f, g, o);
-        if (d.Records) WriteCutOuts(f, d.Records->fCutOutList);
-        for (const auto& t : d.DocumentTexts) WriteHoleText(f, t, o);
-        if (d.Records) WriteCheckingRecords(f, *d.Records, v);
-        for (const auto& h : d.Holes) HoleRecord(h);
-        if (d.Records) WriteRecordsAfterHoles(f, *d.Records);
-        f.WriteVar(1999);
-        f.Flush();
-    }
-
-private:
-    void Flag(uint16_t tag, bool present)
-    {
-        if (present) f.WriteBoolean(tag, true);
-    }
-
-    void ManifoldRecord(const Design& d)
-    {
-        const TManifoldData& m = d.Data;
-        f.WriteVar(2000);
-        f.WriteString(2001, d.Stamp);
-        f.WriteInteger(2002, m.FileType == ftNone ? 0 : m.FileType == ftManifold ? 1 : 2);
-        f.WriteInteger(2003, m.MeasuringUnits == muMM ? 0 : 1);
-        f.WriteInteger(2004, m.Decimals);
-        if (!v) {
-            f.WriteInteger(2005, m.CurrentDrawing);
-            f.WriteInteger(2006, m.DrawProjectionMethode == pmEuropean ? 0 : 1);
-            f.WriteDouble(2007, m.CrossSectionMove);
-        }
-        f.WriteDouble(2010, m.Max.X);
-        f.WriteDouble(2020, m.Max.Y);
-        f.WriteDouble(2030, m.Max.Z);
-        f.WriteInteger(2032, m.AngleDecimals);
-        // A viewer file keeps only the block, the units and how depths and
-        // thread lengths are measured.
-        Flag(2340, m.FileFlags.Contains(ffDepthToTip));
-        Flag(2350, m.FileFlags.Contains(ffThreadFromTop));
-        if (!v) FullManifoldRecord(d);
-        f.WriteVar(2999);
-    }
-
-    void FullManifoldRecord(const Design& d)
-    {
-        const TManifoldData& m = d.Data;
-        f.WriteString(2040, m.Material);
-        f.WriteDouble(2041, m.HoleFactor);
-        f.WriteDouble(2042, m.MassDensity);
-        f.WriteString(2050, m.LayoutFile);
-        f.WriteString(2051, m.PrinterName);
-        f.WriteInteger(2052, m.PaperSize);
-        f.WriteBoolean(2060, m.DepthFromCutOut);
-        f.WriteInteger(2100, m.DrawDashHoles);
-        f.WriteInteger(2110, m.CrossSectionInfo[X].HoleNumber);
-        f.WriteDouble(2111, m.CrossSectionInfo[X].Coordinate);
-        f.WriteInteger(2120, m.CrossSectionInfo[Y].HoleNumber);
-        f.WriteDouble(2121, m.CrossSectionInfo[Y].Coordinate);
-        f.WriteInteger(2130, m.CrossSectionInfo[Z].HoleNumber);
-        f.WriteDouble(2131, m.CrossSectionInfo[Z].Coordinate);
-        f.WriteDouble(2200, d.CalcWallthickness);
-        f.WriteInteger(2201, m.CalcHole[0]);
-        f.WriteInteger(2202, m.CalcHole[1]);
-        Flag(2210, m.CalculateFlags.Contains(cfGroups));
-        Flag(2220, m.CalculateFlags.Contains(cfThread));
-        Flag(2230, m.CalculateFlags.Contains(cfWarnings));
-        Flag(2310, m.FileFlags.Contains(ffAutoExport));
-        Flag(2320, m.FileFlags.Contains(ffAutoRedraw));
-        Flag(2330, m.FileFlags.Contains(ffAutoRenumber));
-        Flag(2360, m.FileFlags.Contains(ffHiddenStepsss));
-        static constexpr struct { uint16_t Tag; TDrawFlag Member; } kDrawFlags[] = {
-            {2410, dfAngleValue}, {2420, dfContourHole}, {2430, dfContourPattern}, {2440, dfItemNumber},
-            {2450, dfColorFill}, {2460, dfColorDash}, {2470, dfOringArea}, {2472, dfHideHoleNumber},
-            {2474, dfHideRemark}, {2476, dfHideHoleText}, {2478, dfHidePlug}, {2480, dfHideDummyHole},
-            {2482, dfHideThread}};
-        for (const auto& e : kDrawFlags) Flag(e.Tag, m.DrawFlags.Contains(e.Member));
-        const TSortSettings& s = m.SortSettings;
-        f.WriteInteger(2500, s.SortMethode);
-        f.WriteInteger(2501, s.SortType);
-        Flag(2510, s.SortOptions.Contains(soPatternHoles));
-        Flag(2520, s.SortOptions.Contains(soSkipHoles));
-        Flag(2530, s.SortOptions.Contains(soRearrangePatterns));
-        Flag(2540, s.SortOptions.Contains(soMultiSort));
-        Flag(2542, s.SortOptions.Contains(soAutoSkip));
-        Flag(2544, s.SortOptions.Contains(soOnlyFromLastHole));
-        f.WriteInteger(2546, s.SortLastHoleNumber, 0);
-        for (uint16_t i = 0; i < 7; ++i) f.WriteDouble(static_cast<uint16_t>(2600 + i), m.FinishFace[i]);
-        f.WriteInteger(2608, m.FinishFaceStyle);
-        f.WriteInteger(2610, m.RotateFace);
-        f.WriteString(2620, m.ConstructionHoleFile);
-        f.WriteBoolean(2621, m.ConnectAutomatically);
-        f.WriteString(2630, m.CurrentGroupCode);
-        f.WriteInteger(2640, m.ModifyDimensionsSettings.Direction);
-        f.WriteDouble(2641, m.ModifyDimensionsSettings.Value);
-        f.WriteDouble(2642, m.ModifyDimensionsSettings.Coordinate);
-        f.WriteBoolean(2643, m.ModifyDimensionsSettings.ModifyDepth);
-        f.WriteBoolean(2700, m.TrimOptimizeDepth);
-        f.WriteDouble(2710, m.TrimOptimizeDiameterFactor);
-        f.WriteBoolean(2720, m.TrimOptimizeHolesDepthToCenterLine);
-        f.WriteDouble(2730, m.TrimOptimizeHolesOffset);
-        f.WriteBoolean(2740, m.TrimOptimizeCartridgesDepthToCenterLine);
-        f.WriteDouble(2750, m.TrimOptimizeCartridgesOffset);
-        f.WriteDouble(2760, m.HoleListChangedDateTime);
-        f.WriteBoolean(2772, m.IncludeHoleComments);
-        f.WriteInteger(2774, m.IncludeHoleTextMode);
-        f.WriteBoolean(2776, m.IncludeManufacturingNotes);
-        f.WriteBoolean(2777, m.IncludeToleranceDiameter, false);
-        f.WriteBoolean(2778, m.IncludeToleranceDepth, false);
-        f.WriteBoolean(2780, d.HoleNumberOptions.MoveHoleNumbers, false);
-        if (d.HoleNumberOptions.HoleNumberTextHeight > 0.0) f.WriteDouble(2790, d.HoleNumberOptions.HoleNumberTextHeight);
-        f.WriteBoolean(2792, m.Face6Alternate, false);
-        f.WriteDouble(2795, m.HeightIsoHoleNumber, 0.0);
-        f.WriteDouble(2796, m.HeightIsoFaceNumber, 0.0);
-        f.WriteDouble(2797, m.HeightIsoItemNumber, 0.0);
-        f.WriteDouble(2798, m.HeightIsoError, 0.0);
-        const TFormatEngravedItemNumbersData& e = d.EngravedItemNumbers;
-        f.WriteDouble(2800, e.TextHeight, 0.0);
-        f.WriteDouble(2804, e.FixedWidth, 0.0);
-        f.WriteBoolean(2806, e.UseBorder, true);
-        f.WriteInteger(2808, e.InsertionPoint, 0);
-        f.WriteBoolean(2810, e.EngraveItemNumbers, false);
-        f.WriteBoolean(2812, e.UseHoleTextSettings, false);
-        f.WriteString(7010, m.Properties.Title);
-        f.WriteString(7020, m.Properties.Bitmap);
-        f.WriteString(7030, m.Properties.Description);
-        f.WriteString(7040, m.Properties.Group);
-        f.WriteBoolean(7050, m.Properties.Use);
-    }
-
-    void HoleRecord(const Hole& h)
-    {
-        const THoleData& d = h.Data;
-        f.WriteVar(10000);
-        f.WriteInteger(10010, d.HoleNumber);
-        f.WriteInteger(10100, d.PatternHandle);
-        f.WriteInteger(10110, d.PatternHoleNumber);
-        f.WriteInteger(10200, d.FaceNumber);
-        f.WriteDouble(10211, d.XXY);
-        f.WriteDouble(10212, d.YZZ);
-        f.WriteInteger(10220, d.Dashed, 0);
-        f.WriteBoolean(10222, d.DashedLocked, false);
-        f.WriteDouble(10230, d.HoleContour, 0.0);
-        f.WriteDouble(10232, d.OriginalDiameter, 0.0);
-        f.WriteDouble(10240, d.AngleValue, 0.0);
-        f.WriteDouble(10250, d.AngleRotation, 0.0);
-        f.WriteInteger(10260, d.RemarkRotation, 0);
-        // The selection state; the viewer passes over it.
-        f.WriteInteger(10270, d.SelectedMode);
-        f.WriteInteger(10272, d.ToDoTag, 0);
-        f.WriteString(10274, d.AllowedFaces);
-        f.WriteString(10276, d.HoleRevision);
-        f.WriteInteger(10278, d.PelomyraHandle, -1);
-        f.WriteDouble(10280, d.StartDepth, 0.0);
-        f.WriteDouble(10290, d.MinLS, 0.0);
-        f.WriteBoolean(10300, d.OverrideStandardHoleNumberPosition, false);
-        f.WriteDouble(10310, d.HoleNumberPositionOffset.X, 0.0);
-        f.WriteDouble(10312, d.HoleNumberPositionOffset.Y, 0.0);
-        f.WriteBoolean(10314, d.HideFace, false);
-        f.WriteBoolean(10316, d.HideCoordinates, false);
-        f.WriteString(10322, d.FeatureName);
-        f.WriteString(10324, d.DataSheet);
-        f.WriteInteger(10326, d.AutoMountingHoleTag, 0);
-        f.WriteString(10328, d.ExternalFile);
-        f.WriteDouble(10330, d.ExternalFileScale, 1.0);
-        f.WriteDouble(10340, d.ExternalFileRotation, 0.0);
-        for (int a = 0; a < EnumCount<THoleAttribute>(); ++a)
-            Flag(static_cast<uint16_t>(HoleAttributeTag(static_cast<THoleAttribute>(a))),
-                 d.Attribute.Contains(static_cast<THoleAttribute>(a)));
-        if (!v) {
-            f.WriteString(7010, d.Properties.Title);
-            f.WriteString(7020, d.Properties.Bitmap);
-            f.WriteString(7030, d.Properties.Description);
-            f.WriteString(7040, d.Properties.Group);
-            f.WriteBoolean(7050, d.Properties.Use);
-        }
-        f.WriteString(7060, d.Properties.LibraryFile);
-        for (const auto& line : h.Comments) f.WriteString(10320, line, true);
-        for (const auto& s : h.Steps) StepRecord(s);
-        for (const auto& e : h.ExtraDiameters) WriteExtraDiameter(f, e, o);
-        for (const auto& c : h.Contour) WriteContour(f, c);
-        for (const auto& valve : h.Valves) WriteValve(f, valve, o);
-        for (const auto& t : h.Texts) WriteHoleText(f, t, o);
-        if (h.Note) WriteManufacturingNote(f, *h.Note, o);
-        f.WriteVar(19999);
-    }
-
-    void StepRecord(const TStepData& s)
-    {
-        f.WriteVar(20000);
-        f.WriteInteger(20010, s.StepNumber);
-        f.WriteDouble(20100, s.Diameter);
-        f.WriteDouble(20110, s.Depth);
-        if (s.Attribute.Contains(saThreaded)) {
-            f.WriteString(20200, s.Thread);
-            f.WriteDouble(20210, s.Length);
-            f.WriteDouble(20220, s.OutsideDiameter);
-        }
-        f.WriteString(20300, s.Remark);
-        f.WriteInteger(20310, s.TopAngle, 120);
-        if (!v) f.WriteString(20320, s.MachineCode);
-        f.WriteString(20330, s.GroupCode);
-        f.WriteDouble(20340, s.PortMin, 0.0);
-        f.WriteDouble(20350, s.PortMax, 0.0);
-        if (!v) {
-            f.WriteString(20360, s.ToleranceDiameter);
-            f.WriteString(20370, s.ToleranceDepth);
-        }
-        f.WriteBoolean(20380, s.Selected, false);
-        if (!v) f.WriteString(20382, s.PortName);
-        for (int a = 0; a <= saLocked; ++a)
-            Flag(static_cast<uint16_t>(26000 + 10 * a), s.Attribute.Contains(static_cast<TStepAttribute>(a)));
-        f.WriteVar(29999);
-    }
-
-    TQuorvaneFile f;
-    bool v;
-    TWriteOptions o; // groups, texts, valves, notes: as the design program writes them
-};
-
-void Write(const std::string& path, const Design& d, bool viewer)
+void Write(const std::string& path, const TManifold& d, TExtraRecords extra, bool viewer)
 {
-    Writer w(path, viewer);
-    w.WriteAll(d);
+    TQuorvaneFile f(path, TQuorvaneFile::ModeWrite, viewer);
+    if (f.Error()) throw std::runtime_error("cannot create \"" + path + "\"");
+    const TWriteOptions o = LikeDesignProgram(viewer);
+    const bool all = extra == TExtraRecords::DocumentationAndChecking;
+    f.WriteFileVersion();
+    f.WriteVar(1000);
+    WriteManifoldRecord(f, d, o);
+    if (all) WriteDocumentationRecords(f, d, viewer);
+    for (const auto& g : d.FGroupList) WriteGroup(f, *g, o);
+    if (all) WriteCutOuts(f, d.fCutOutList);
+    for (const auto& t : d.fHoleTextList) WriteHoleText(f, *t, o);
+    if (all) WriteCheckingRecords(f, d, viewer);
+    for (const auto& h : d.FHoleList) WriteHole(f, *h, o);
+    if (all) WriteRecordsAfterHoles(f, d);
+    f.WriteVar(1999);
+    f.Flush();
 }
 
 // ------------------------------------------------------------- demo design
@@ -388,42 +161,42 @@ const std::vector<TGroupData> kDemoGroups = {
 };
 
 // A port for a fitting: channel, M22x1.5 thread, flat spot face.
-void Port(Design& d, int face, double a, double b, const std::string& name, const std::string& group,
+void Port(TManifold& d, int face, double a, double b, const std::string& name, const std::string& group,
           const std::string& text, double channel, double depth)
 {
-    Hole& h = AddHole(d, face, a, b);
-    h.Steps = {Drill(channel, depth, group, "\"" + name + "\" " + text + " <>"),
+    THole& h = AddHole(d, face, a, b);
+    SetSteps(h, {Drill(channel, depth, group, "\"" + name + "\" " + text + " <>"),
                Tapped(20.5, 22.0, "M22x1.5", 18.0, 26.0, group, "thread"),
-               SpotFace(34.0, 1.0, group)};
+               SpotFace(34.0, 1.0, group)});
 }
 
 // A gauge port: M14x1.5 under a spot face, a 6 mm channel.
-Hole& GaugePort(Design& d, int face, double a, double b, const std::string& name, const std::string& group,
+THole& GaugePort(TManifold& d, int face, double a, double b, const std::string& name, const std::string& group,
                 double depth)
 {
-    Hole& h = AddHole(d, face, a, b);
-    h.Steps = {Drill(6.0, depth, group, "\"" + name + "\" gauge <>"),
-               Tapped(12.5, 14.0, "M14x1.5", 12.0, 18.0, group, "thread"), SpotFace(25.0, 1.0, group)};
+    THole& h = AddHole(d, face, a, b);
+    SetSteps(h, {Drill(6.0, depth, group, "\"" + name + "\" gauge <>"),
+               Tapped(12.5, 14.0, "M14x1.5", 12.0, 18.0, group, "thread"), SpotFace(25.0, 1.0, group)});
     return h;
 }
 
 // A drilled gallery closed at the face by a plug thread.
-Hole& PluggedGallery(Design& d, int face, double a, double b, const std::string& group, double channel,
+THole& PluggedGallery(TManifold& d, int face, double a, double b, const std::string& group, double channel,
                      double depth, double core, double od, const std::string& thread, double plugDepth)
 {
-    Hole& h = AddHole(d, face, a, b);
-    h.Data.Attribute.Include(haPlugged);
-    h.Steps = {Drill(channel, depth, group, group + " gallery <>"),
-               Tapped(core, od, thread, plugDepth - 6.0, plugDepth, group, "plug")};
+    THole& h = AddHole(d, face, a, b);
+    h.FData.Attribute.Include(haPlugged);
+    SetSteps(h, {Drill(channel, depth, group, group + " gallery <>"),
+               Tapped(core, od, thread, plugDepth - 6.0, plugDepth, group, "plug")});
     return h;
 }
 
 // A blind tapped hole of one step.
-Hole& TappedHole(Design& d, int face, double a, double b, double core, double od, const std::string& thread,
+THole& TappedHole(TManifold& d, int face, double a, double b, double core, double od, const std::string& thread,
                  double length, double depth, const std::string& remark)
 {
-    Hole& h = AddHole(d, face, a, b);
-    h.Steps = {Tapped(core, od, thread, length, depth, {}, remark)};
+    THole& h = AddHole(d, face, a, b);
+    SetSteps(h, {Tapped(core, od, thread, length, depth, {}, remark)});
     return h;
 }
 
@@ -431,10 +204,10 @@ Hole& TappedHole(Design& d, int face, double a, double b, double core, double od
 // a port zone (PortMin to PortMax, depths from the face) are ports 2, 3, ...
 // counted upwards. The cartridge seats on the shoulder under its thread (the
 // locating shoulder); the spot face for its hexagon is an extra diameter.
-Hole& Cavity(Design& d, double x, double y, std::vector<TStepData> steps, double spotFace)
+THole& Cavity(TManifold& d, double x, double y, std::vector<TStepData> steps, double spotFace)
 {
-    Hole& h = AddHole(d, 6, x, y);
-    h.Data.Attribute.Include(haClosed);
+    THole& h = AddHole(d, 6, x, y);
+    h.FData.Attribute.Include(haClosed);
     const size_t threadIndex = steps.size() - 1;
     steps[threadIndex].Attribute.Include(saLocatingShoulder);
     TStepData spot = SpotFace(spotFace, 1.0);
@@ -444,9 +217,9 @@ Hole& Cavity(Design& d, double x, double y, std::vector<TStepData> steps, double
     e.Diameter = spotFace;
     // Entered to the hundredth, as a designer would.
     e.LSValue = std::round((ConeDepth120(steps[threadIndex]) - spot.Depth) * 100.0) / 100.0;
-    h.ExtraDiameters.push_back(e);
+    h.fExtraDiameterList.Add()->fData = e;
     steps.push_back(spot);
-    h.Steps = std::move(steps);
+    SetSteps(h, steps);
     return h;
 }
 
@@ -463,10 +236,8 @@ TStepData WithPortZone(TStepData s, double portMin, double portMax)
 // step milled into the top face, an assembly variant with another relief
 // valve, a section through the cavities, the wall-thickness settings, a
 // cover-plate bolt pattern, two checkers and the bill of materials.
-std::shared_ptr<TManifold> DemoRecords(const Design& d)
+void AddDemoRecords(TManifold& m)
 {
-    auto r = std::make_shared<TManifold>();
-    TManifold& m = *r;
     constexpr TDateTime kJan10 = 44936.0, kMar15 = 44995.0; // 2023-01-10, 2023-03-15
 
     const struct { const char* Number; TDateTime Date; const char* Description; } kRevisions[] = {
@@ -576,15 +347,15 @@ std::shared_ptr<TManifold> DemoRecords(const Design& d)
         a.FData.Active = true;
         a.FData.Name = "High pressure";
         a.FData.Description = "Relief valve for 420 bar";
-        for (const auto& h : d.Holes)
-            for (const auto& v : h.Valves)
-                if (v.ItemNumber == "10") {
+        for (const auto& h : m.FHoleList)
+            for (const auto& v : h->FValveList)
+                if (v->fData.ItemNumber == "10") {
                     TAlternateValve& alt = *a.fAlternateValveList.Add();
-                    alt.FData.HoleNumber = h.Data.HoleNumber;
+                    alt.FData.HoleNumber = h->FData.HoleNumber;
                     TValveData& vd = alt.fValveList.Add()->fData;
                     vd.ValveNumber = 1;
                     vd.ItemNumber = "10";
-                    vd.Manufacturer = v.Manufacturer;
+                    vd.Manufacturer = v->fData.Manufacturer;
                     vd.ComponentType = "RV10-22A-420";
                     vd.Description = "Relief valve, 420 bar";
                 }
@@ -595,7 +366,6 @@ std::shared_ptr<TManifold> DemoRecords(const Design& d)
         c.CrossCoordinate = 60.0;
     }
 
-    m.fCalculateSettingsNew.fData.Wallthickness = d.CalcWallthickness;
     {
         TWallthicknessRangeData& w = m.fCalculateSettingsNew.fWallThicknessRangeList.Add()->fData;
         w.Diameter1 = 0.0;
@@ -627,13 +397,13 @@ std::shared_ptr<TManifold> DemoRecords(const Design& d)
         u.ArticleCode = "SK-CB160";
         u.Quantity = "1";
     }
-    return r;
 }
 
-Design BuildDemo()
+std::unique_ptr<TManifold> BuildDemo()
 {
-    Design d = NewDesign(160.0, 120.0, 90.0);
-    TManifoldData& m = d.Data;
+    auto design = NewDesign(160.0, 120.0, 90.0);
+    TManifold& d = *design;
+    TManifoldData& m = d.FData;
     m.Material = "S355J2";
     m.MassDensity = 7850.0;
     m.DrawProjectionMethode = pmEuropean;
@@ -641,34 +411,34 @@ Design BuildDemo()
     m.Properties.Description = "Relief valve and two pilot-operated check valves for a double-acting cylinder";
     m.Properties.Group = "Demo";
     m.CurrentGroupCode = "P";
-    d.CalcWallthickness = 4.0;
-    d.EngravedItemNumbers.TextHeight = 3.5;
-    d.Groups = kDemoGroups;
+    d.SetCalcWallthickness(4.0);
+    d.fEngravedItemNumbersOptions.TextHeight = 3.5;
+    AddGroups(d, kDemoGroups);
 
     // The default style of hole texts.
     THoleTextData style;
     style.TextHeight = 3.5;
-    d.DocumentTexts.push_back(style);
+    AddText(d.fHoleTextList, style);
 
     // Front face: supply, return, gauge and the angled leakage port.
     Port(d, 2, 20.0, 30.0, "P", "P", "pressure", 14.0, 66.0);
     {
         THoleTextData label; // shows the port name from the remark
         label.OffSet = {0.0, -22.0};
-        d.Holes.back().Texts.push_back(label);
-        d.Holes.back().Comments = {"Supply from the pump, 210 bar max.", "Fitting: straight stud, ED seal."};
+        AddText(d.FHoleList.Last()->fHoleTextList, label);
+        d.FHoleList.Last()->fComments = {"Supply from the pump, 210 bar max.", "Fitting: straight stud, ED seal."};
     }
     GaugePort(d, 2, 52.0, 30.0, "MP", "P", 64.0);
     Port(d, 2, 57.5, 62.5, "T", "T", "tank", 12.0, 64.0);
     {
         // Leakage port, tilted 20.5 degrees upwards to meet the T gallery at
         // Y = 60 from a low position on the front face.
-        Hole& h = AddHole(d, 2, 145.0, 40.0);
-        h.Data.Attribute.Include(haAngled);
-        h.Data.AngleValue = 20.5;
-        h.Data.AngleRotation = 270.0;
-        h.Steps = {Drill(8.0, 67.0, "T", "\"L\" leakage, drilled at 20.5\xC2\xB0 <>"),
-                   Tapped(14.5, 16.0, "M16x1.5", 12.0, 18.0, "T", "thread"), SpotFace(28.0, 1.0, "T")};
+        THole& h = AddHole(d, 2, 145.0, 40.0);
+        h.FData.Attribute.Include(haAngled);
+        h.FData.AngleValue = 20.5;
+        h.FData.AngleRotation = 270.0;
+        SetSteps(h, {Drill(8.0, 67.0, "T", "\"L\" leakage, drilled at 20.5\xC2\xB0 <>"),
+                   Tapped(14.5, 16.0, "M16x1.5", 12.0, 18.0, "T", "thread"), SpotFace(28.0, 1.0, "T")});
     }
 
     // Back face: work ports and bracket threads.
@@ -681,7 +451,7 @@ Design BuildDemo()
     // cover plate threads.
     GaugePort(d, 6, 80.0, 100.0, "MA", "A", 43.0);
     {
-        Hole& h = Cavity(d, 35.0, 60.0,
+        THole& h = Cavity(d, 35.0, 60.0,
                          {Drill(12.5, 47.5, "P", "\"CV1\" relief valve <>"),
                           WithPortZone(Drill(16.0, 37.5, "T"), 22.5, 32.5),
                           Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5)},
@@ -696,20 +466,20 @@ Design BuildDemo()
         v.ArticleCode = "RV0820-210";
         v.Height = 62.0;
         v.Weight = 0.18;
-        h.Contour = {{40.0, 0.0}}; // the valve body seen from above
+        SetContour(h, {{40.0, 0.0}}); // the valve body seen from above
         THoleTextData caption;
         caption.Caption = "RELIEF|210 bar";
         caption.UseTextFromRemark = false;
         caption.OffSet = {0.0, -24.0};
-        h.Texts.push_back(caption);
+        AddText(h.fHoleTextList, caption);
         TManufacturingNote n;
         n.fNotes = {"Cavity to the valve maker's drawing CAV-08-2.", "Cross holes \xC3\x98" "8 deburred."};
-        h.Note = n;
+        h.fManufacturingNote = n;
     }
     const struct { double X; const char* Work; const char* Item; } kChecks[] = {{80.0, "A", "11"},
                                                                                  {125.0, "B", "12"}};
     for (const auto& c : kChecks) {
-        Hole& h = Cavity(d, c.X, 60.0,
+        THole& h = Cavity(d, c.X, 60.0,
                          {Drill(12.5, 62.0, "P", std::string("\"CV") + (c.Work[0] == 'A' ? "2" : "3") +
                                                      "\" check valve <>"),
                           WithPortZone(Drill(16.0, 51.0, c.Work), 37.0, 45.0),
@@ -727,7 +497,7 @@ Design BuildDemo()
         v.Height = 78.0;
         v.Weight = 0.31;
         // The coil housing of the valve as a rectangle around the cavity.
-        h.Contour = {{c.X - 20.0, 40.0}, {c.X + 20.0, 40.0}, {c.X + 20.0, 80.0}, {c.X - 20.0, 80.0}};
+        SetContour(h, {{c.X - 20.0, 40.0}, {c.X + 20.0, 40.0}, {c.X + 20.0, 80.0}, {c.X - 20.0, 80.0}});
     }
     TappedHole(d, 6, 40.0, 15.0, 10.2, 12.0, "M12", 18.0, 24.0, "lifting eye");
     TappedHole(d, 6, 120.0, 15.0, 10.2, 12.0, "M12", 18.0, 24.0, "lifting eye");
@@ -737,7 +507,7 @@ Design BuildDemo()
     // Right face: gauge port on the B line, the plugged T gallery.
     GaugePort(d, 4, 95.0, 49.0, "MB", "B", 37.0);
     {
-        Hole& h = PluggedGallery(d, 4, 60.0, 62.5, "T", 10.0, 128.0, 10.5, 12.0, "M12x1.5", 17.0);
+        THole& h = PluggedGallery(d, 4, 60.0, 62.5, "T", 10.0, 128.0, 10.5, 12.0, "M12x1.5", 17.0);
         TValveData& plug = AddValve(h);
         plug.ItemNumber = "20";
         plug.Offset = {0.0, -14.0};
@@ -747,7 +517,7 @@ Design BuildDemo()
 
     // Left face: the plugged P gallery and nameplate screws.
     {
-        Hole& h = PluggedGallery(d, 3, 60.0, 30.0, "P", 10.0, 130.0, 10.5, 12.0, "M12x1.5", 17.0);
+        THole& h = PluggedGallery(d, 3, 60.0, 30.0, "P", 10.0, 130.0, 10.5, 12.0, "M12x1.5", 17.0);
         TValveData& plug = AddValve(h);
         plug.ItemNumber = "20";
         plug.Offset = {0.0, -14.0};
@@ -761,40 +531,42 @@ Design BuildDemo()
     // face-seal port P1, mounting threads and dowel holes.
     PluggedGallery(d, 1, 35.0, 60.0, "P", 8.0, 45.0, 9.0, 10.0, "M10x1", 14.0);
     {
-        Hole& h = AddHole(d, 1, 100.0, 60.0);
+        THole& h = AddHole(d, 1, 100.0, 60.0);
         TStepData inner = SpotFace(14.5, 0.0, "P");
         TStepData outer = SpotFace(20.5, 1.3, "P");
-        h.Steps = {Drill(10.0, 33.0, "P", "\"P1\" pressure, face seal <>"), inner, outer};
-        h.Data.Properties.Description = "O-RING 15.6x1.78";
+        SetSteps(h, {Drill(10.0, 33.0, "P", "\"P1\" pressure, face seal <>"), inner, outer});
+        h.FData.Properties.Description = "O-RING 15.6x1.78";
     }
     for (double x : {12.0, 148.0})
         for (double y : {12.0, 108.0}) {
-            Hole& h = TappedHole(d, 1, x, y, 8.5, 10.0, "M10", 12.0, 16.0, "mounting");
-            h.Data.Attribute.Include(haMounting);
+            THole& h = TappedHole(d, 1, x, y, 8.5, 10.0, "M10", 12.0, 16.0, "mounting");
+            h.FData.Attribute.Include(haMounting);
         }
     for (const auto& [x, y] : {std::pair{30.0, 90.0}, std::pair{130.0, 20.0}}) {
-        Hole& h = AddHole(d, 1, x, y);
-        h.Data.Attribute.Include(haFixation);
+        THole& h = AddHole(d, 1, x, y);
+        h.FData.Attribute.Include(haFixation);
         TStepData s = Drill(8.0, 14.0, {}, "dowel pin");
         s.ToleranceDiameter = "H7";
-        h.Steps = {s};
+        SetSteps(h, {s});
     }
 
     // A place kept free for an optional valve: shown only on request.
     {
-        Hole& h = AddHole(d, 6, 140.0, 25.0);
-        h.Data.Attribute.Include(haDummyHole);
-        h.Steps = {SpotFace(20.0, 2.0)};
-        h.Steps[0].Remark = "reserved for option";
+        THole& h = AddHole(d, 6, 140.0, 25.0);
+        h.FData.Attribute.Include(haDummyHole);
+        SetSteps(h, {SpotFace(20.0, 2.0)});
+        h.FStepList[0]->FData.Remark = "reserved for option";
     }
 
     // Machine codes for the drawing list, on the drilled steps.
-    for (auto& h : d.Holes)
-        for (auto& s : h.Steps)
+    for (const auto& h : d.FHoleList)
+        for (const auto& step : h->FStepList) {
+            TStepData& s = step->FData;
             if (s.TopAngle == 120 && !s.Attribute.Contains(saThreaded)) s.MachineCode = "DR";
+        }
     Renumber(d);
-    d.Records = DemoRecords(d);
-    return d;
+    AddDemoRecords(d);
+    return design;
 }
 
 // ------------------------------------------------------------ large design
@@ -816,7 +588,7 @@ private:
     uint64_t fState;
 };
 
-Design BuildLarge(int holes, unsigned seed)
+std::unique_ptr<TManifold> BuildLarge(int holes, unsigned seed)
 {
     if (holes < 0) holes = 0;
     // Holes go round the six faces, each face on a square grid of 40 mm.
@@ -825,13 +597,14 @@ Design BuildLarge(int holes, unsigned seed)
     while (n * n < perFace) ++n;
     const double pitch = 40.0;
     const double side = pitch * (n + 1);
-    Design d = NewDesign(side, side, side);
-    d.Data.Material = "EN AW-6082 T6";
-    d.Data.MassDensity = 2700.0;
-    d.Groups = kDemoGroups;
+    auto design = NewDesign(side, side, side);
+    TManifold& d = *design;
+    d.FData.Material = "EN AW-6082 T6";
+    d.FData.MassDensity = 2700.0;
+    AddGroups(d, kDemoGroups);
     THoleTextData style;
     style.TextHeight = 3.5;
-    d.DocumentTexts.push_back(style);
+    AddText(d.fHoleTextList, style);
 
     struct Thread { double Core, Od; const char* Name; };
     static constexpr Thread kThreads[] = {{9.0, 10.0, "M10x1"},     {10.5, 12.0, "M12x1.5"}, {12.5, 14.0, "M14x1.5"},
@@ -845,7 +618,7 @@ Design BuildLarge(int holes, unsigned seed)
     for (int i = 0; i < holes; ++i) {
         const int face = 1 + i % 6;
         const int cell = i / 6;
-        Hole& h = AddHole(d, face, pitch * (1 + cell % n), pitch * (1 + cell / n));
+        THole& h = AddHole(d, face, pitch * (1 + cell % n), pitch * (1 + cell / n));
         const Thread& t = kThreads[r.Below(6)];
         const int g = r.Below(4);
         const std::string group = kGroups[g];
@@ -857,17 +630,17 @@ Design BuildLarge(int holes, unsigned seed)
         double channelDepth = boreDepth + 8.0 + r.Below(41);
         if (channelDepth > maxDepth) channelDepth = maxDepth;
         const std::string name = group + std::to_string(i + 1);
-        h.Steps = {Drill(channelD, channelDepth, group, "\"" + name + "\" " + kWords[g] + " <>"),
+        SetSteps(h, {Drill(channelD, channelDepth, group, "\"" + name + "\" " + kWords[g] + " <>"),
                    Drill(boreD, boreDepth, group, "bore"),
                    Tapped(t.Core, t.Od, t.Name, length, threadDepth, group, "thread " + std::string(t.Name)),
-                   SpotFace(t.Od + 12.0, 1.0, group)};
-        h.Steps.back().Remark = "spot face";
+                   SpotFace(t.Od + 12.0, 1.0, group)});
+        h.FStepList.Last()->FData.Remark = "spot face";
         if (i % 7 == 3) {
             // A cartridge cavity: a port zone in the middle of the bore.
-            h.Data.Attribute.Include(haClosed);
+            h.FData.Attribute.Include(haClosed);
             // The bore's cylinder runs from just under the thread step to
             // its cone depth, at most 5.4 mm above its tip.
-            TStepData& bore = h.Steps[1];
+            TStepData& bore = h.FStepList[1]->FData;
             bore.PortMin = threadDepth + 2.0;
             bore.PortMax = boreDepth - 6.0;
             TValveData& v = AddValve(h);
@@ -876,7 +649,7 @@ Design BuildLarge(int holes, unsigned seed)
             v.ComponentType = "CV-" + std::to_string(r.Below(90) + 10);
             v.Description = "Cartridge valve";
         } else if (i % 11 == 5) {
-            h.Data.Attribute.Include(haPlugged);
+            h.FData.Attribute.Include(haPlugged);
             TValveData& plug = AddValve(h);
             plug.ItemNumber = "20";
             plug.ComponentType = "Plug " + std::string(t.Name);
@@ -886,35 +659,36 @@ Design BuildLarge(int holes, unsigned seed)
             THoleTextData text;
             text.Caption = name + "|" + t.Name;
             text.OffSet = {t.Od, -t.Od};
-            h.Texts.push_back(text);
+            AddText(h.fHoleTextList, text);
         }
         if (i % 9 == 4) {
             TManufacturingNote note;
             note.fNotes = {"Deburr the intersection with the " + std::string(kWords[g]) + " line",
                           "Check the thread with a go/no-go gauge"};
-            h.Note = note;
+            h.fManufacturingNote = note;
         }
     }
     Renumber(d);
-    return d;
+    return design;
 }
 
 // ------------------------------------------------------------ small design
 
 // Three holes that between them set every hole and step field that a file
 // stores, every attribute, and one of each nested record.
-Design BuildSmall()
+std::unique_ptr<TManifold> BuildSmall()
 {
-    Design d = NewDesign(100.0, 80.0, 60.0);
-    d.Data.Material = "C45";
-    d.Groups = {kDemoGroups[0], kDemoGroups[1]};
+    auto design = NewDesign(100.0, 80.0, 60.0);
+    TManifold& d = *design;
+    d.FData.Material = "C45";
+    AddGroups(d, {kDemoGroups[0], kDemoGroups[1]});
     THoleTextData style;
     style.TextHeight = 3.0;
-    d.DocumentTexts.push_back(style);
+    AddText(d.fHoleTextList, style);
 
     {
-        Hole& h = AddHole(d, 1, 20.0, 25.0);
-        THoleData& x = h.Data;
+        THole& h = AddHole(d, 1, 20.0, 25.0);
+        THoleData& x = h.FData;
         for (auto a : {haPlugged, haFixation, haMounting, haStandardHole, haExportDummyHole, haGroupLocked, haAngled,
                        haThroughMountingHole, haMeasure})
             x.Attribute.Include(a);
@@ -944,7 +718,7 @@ Design BuildSmall()
         x.ExternalFileScale = 2.0;
         x.ExternalFileRotation = 90.0;
         x.DashedLocked = true;
-        h.Comments = {"first line", "", "third line"};
+        h.fComments = {"first line", "", "third line"};
         TStepData s0 = Drill(8.0, 40.0, "P", "\"P\" pressure <>");
         s0.MachineCode = "DR8";
         s0.ToleranceDiameter = "H8";
@@ -955,24 +729,24 @@ Design BuildSmall()
         TStepData s1 = Tapped(12.5, 14.0, "M14x1.5", 12.0, 18.0, "P", "thread");
         s1.Attribute.Include(saLocatingShoulder);
         TStepData s2 = SpotFace(25.0, 1.0, "P");
-        h.Steps = {s0, s1, s2};
+        SetSteps(h, {s0, s1, s2});
     }
     {
-        Hole& h = AddHole(d, 6, 60.0, 40.0);
+        THole& h = AddHole(d, 6, 60.0, 40.0);
         for (auto a : {haClosed, haAssembly, haConnect, haThrough, haAlwaysMeasure, haNeverMeasure,
                        haDoNotChangeForFEM, haExportThisPlug})
-            h.Data.Attribute.Include(a);
+            h.FData.Attribute.Include(a);
         TStepData spot = SpotFace(30.0, 1.0);
         for (auto a : {saExtraDiameter, saLocked, saCounterBore}) spot.Attribute.Include(a);
-        h.Steps = {Drill(12.5, 47.5, "T", "\"CV\" cavity <>"), WithPortZone(Drill(16.0, 37.5, "P"), 24.0, 31.0),
-                   Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5), spot};
-        h.Steps[1].TopAngle = 118;
+        SetSteps(h, {Drill(12.5, 47.5, "T", "\"CV\" cavity <>"), WithPortZone(Drill(16.0, 37.5, "P"), 24.0, 31.0),
+                   Tapped(18.5, 20.0, "M20x1.5", 15.0, 23.5), spot});
+        h.FStepList[1]->FData.TopAngle = 118;
         TExtraDiameterData e;
         e.Diameter = 30.0;
         e.LSValue = 17.0;
         e.Hidden = true;
-        h.ExtraDiameters.push_back(e);
-        h.Contour = {{10.0, 10.0}, {20.0, 10.0}, {15.0, 18.0}};
+        h.fExtraDiameterList.Add()->fData = e;
+        SetContour(h, {{10.0, 10.0}, {20.0, 10.0}, {15.0, 18.0}});
         TValveData& v = AddValve(h);
         v.ItemNumber = "7";
         v.Offset = {1.0, 2.0};
@@ -991,32 +765,42 @@ Design BuildSmall()
         t.Rotation = 90.0;
         t.InsertionPoint = 1;
         t.HideInAssembly = t.HideInProduction = t.HideDimInAssembly = t.HideDimInProduction = t.HideInExport3D = true;
-        h.Texts.push_back(t);
+        AddText(h.fHoleTextList, t);
         TManufacturingNote n;
         n.fData.DisableStandardNote = n.fData.HideInProductionDrawing = n.fData.HideInAssemblyDrawing =
             n.fData.HideLSInDrawing = true;
         n.fNotes = {"note one", "note two"};
         n.fAlternativeNotes = {"alternative"};
-        h.Note = n;
+        h.fManufacturingNote = n;
     }
     {
-        Hole& h = AddHole(d, 3, 40.0, 30.0);
-        h.Data.Attribute.Include(haDummyHole);
-        h.Steps = {Drill(6.0, 10.0)};
+        THole& h = AddHole(d, 3, 40.0, 30.0);
+        h.FData.Attribute.Include(haDummyHole);
+        SetSteps(h, {Drill(6.0, 10.0)});
     }
     Renumber(d);
-    return d;
+    return design;
 }
 
 } // namespace
 
-void WriteDemoDesign(const std::string& path, bool viewerFile) { Write(path, BuildDemo(), viewerFile); }
+std::unique_ptr<TManifold> DemoDesign() { return BuildDemo(); }
+std::unique_ptr<TManifold> LargeDesign(int holes, unsigned seed) { return BuildLarge(holes, seed); }
+std::unique_ptr<TManifold> SmallDesign() { return BuildSmall(); }
+
+void WriteDemoDesign(const std::string& path, bool viewerFile)
+{
+    Write(path, *DemoDesign(), TExtraRecords::DocumentationAndChecking, viewerFile);
+}
 
 void WriteLargeDesign(const std::string& path, int holes, bool viewerFile, unsigned seed)
 {
-    Write(path, BuildLarge(holes, seed), viewerFile);
+    Write(path, *LargeDesign(holes, seed), TExtraRecords::None, viewerFile);
 }
 
-void WriteSmallDesign(const std::string& path, bool viewerFile) { Write(path, BuildSmall(), viewerFile); }
+void WriteSmallDesign(const std::string& path, bool viewerFile)
+{
+    Write(path, *SmallDesign(), TExtraRecords::None, viewerFile);
+}
 
 } // namespace qv::samples

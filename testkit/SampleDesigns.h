@@ -5,9 +5,19 @@
 // field for corruption tests. Every variant can be written as a manifold file
 // (*.mnf) or as the reduced viewer file (*.mvf). The output depends only on
 // the arguments: no clock, no host data.
+#include <memory>
 #include <string>
 
+namespace qv {
+class TManifold;
+}
+
 namespace qv::samples {
+
+// The designs as documents, as the functions below write them.
+std::unique_ptr<TManifold> DemoDesign();
+std::unique_ptr<TManifold> LargeDesign(int holes, unsigned seed = 1);
+std::unique_ptr<TManifold> SmallDesign();
 
 // The demo design: a realistic manifold. viewerFile: the reduced *.mvf variant.
 void WriteDemoDesign(const std::string& path, bool viewerFile);

@@ -57,6 +57,8 @@ public:
     }
     void String(uint16_t Tag, std::string_view V) { fHF.WriteString(Tag, V, fEveryTag); }
     void Line(uint16_t Tag, std::string_view V) { fHF.WriteString(Tag, V, true); }
+    // For the fields the design program writes under a condition of its own.
+    bool EveryTag() const { return fEveryTag; }
 
 private:
     TQuorvaneFile& fHF;

@@ -4,15 +4,16 @@
 #include "document/Manifolds.h"
 #include "testkit/Flatten.h"
 #include "testkit/TestFiles.h"
-#include "testkit/WriteGroups.h"
+#include "testkit/WriteHoles.h"
 #include "testkit/WriteRecords.h"
-#include "testkit/WriteValves.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace qv;
 
@@ -35,41 +36,25 @@ const std::set<std::string> kManifoldOnlyRecords = {"fPlotSettings", "fLayoutLis
                                                     "FRevisionList", "fRevisionLayoutList", "fSessionList",
                                                     "fAssemblyList", "fCrossList"};
 
-// One hole carrying every nested record kind.
-struct HoleRecords {
-    TValve Valve;
-    TExtraDiameter ExtraDiameter;
-    TContour Contour;
-    THoleText Text;
-    TManufacturingNote Note;
-    HoleRecords()
-    {
-        samples::FillSampleValve(Valve);
-        samples::FillSampleExtraDiameter(ExtraDiameter);
-        samples::FillSampleContour(Contour);
-        samples::FillSampleHoleText(Text);
-        samples::FillSampleManufacturingNote(Note);
-    }
-    void Write(TQuorvaneFile& f) const
-    {
-        samples::WriteExtraDiameter(f, ExtraDiameter);
-        samples::WriteContour(f, Contour);
-        samples::WriteValve(f, Valve);
-        samples::WriteHoleText(f, Text);
-        samples::WriteManufacturingNote(f, Note);
-    }
-};
-
-std::string WriteAll(const std::string& name, const TManifold& records, const HoleRecords& hole, bool viewer)
+// One hole with every field and every nested record kind filled in,
+// written with every tag.
+std::string WriteAll(const std::string& name, const TManifold& records, const THole& hole, bool viewer)
 {
     return test::WriteDesign(
         name,
         [&](TQuorvaneFile& f) {
             samples::WriteRecordsBeforeHoles(f, records, viewer);
-            test::WriteSimpleHole(f, 7, [&](TQuorvaneFile& h) { hole.Write(h); });
+            samples::WriteHole(f, hole);
             samples::WriteRecordsAfterHoles(f, records);
         },
         {.Viewer = viewer});
+}
+
+std::unique_ptr<THole> SampleHole()
+{
+    auto hole = std::make_unique<THole>();
+    samples::FillSampleHole(*hole);
+    return hole;
 }
 
 } // namespace
@@ -78,8 +63,8 @@ TEST(AllRecords, EveryRecordKindOfAManifoldFileLoadsBackFieldByField)
 {
     TManifold expected;
     samples::FillSampleRecords(expected);
-    const HoleRecords hole;
-    const std::string path = WriteAll("all-records.mnf", expected, hole, false);
+    const auto hole = SampleHole();
+    const std::string path = WriteAll("all-records.mnf", expected, *hole, false);
 
     TManifold loaded;
     TMessageCollector messages;
@@ -98,25 +83,23 @@ TEST(AllRecords, EveryRecordKindOfAManifoldFileLoadsBackFieldByField)
         EXPECT_EQ(got.at(name), want.at(name)) << name;
     }
 
+    // The hole with its steps, extra diameter, contour, valve, text and note;
+    // the sample sets every hole and step field a file carries.
     ASSERT_EQ(loaded.HoleList().Count(), 1);
-    const THole& h = *loaded.HoleList().First();
-    ASSERT_EQ(h.FValveList.Count(), 1);
-    EXPECT_EQ(test::Flat(*h.FValveList.First()), test::Flat(hole.Valve));
-    ASSERT_EQ(h.fExtraDiameterList.Count(), 1);
-    EXPECT_EQ(test::Flat(*h.fExtraDiameterList.First()), test::Flat(hole.ExtraDiameter));
-    ASSERT_EQ(h.FContourList.Count(), 1);
-    EXPECT_EQ(test::Flat(*h.FContourList.First()), test::Flat(hole.Contour));
-    ASSERT_EQ(h.fHoleTextList.Count(), 1);
-    EXPECT_EQ(test::Flat(*h.fHoleTextList.First()), test::Flat(hole.Text));
-    EXPECT_EQ(test::Flat(h.fManufacturingNote), test::Flat(hole.Note));
+    EXPECT_EQ(test::Flat(*loaded.HoleList().First()), test::Flat(*hole));
+    for (const auto& path : test::SameValues(test::Flat(THoleData{}), test::Flat(hole->FData)))
+        EXPECT_TRUE(path == ".SelectedMode" || path == ".CalculateStartDepth") << path << " keeps its default";
+    ASSERT_EQ(hole->FStepList.Count(), 2);
+    for (const auto& step : hole->FStepList)
+        EXPECT_EQ(test::SameValues(test::Flat(TStepData{}), test::Flat(step->FData)), std::vector<std::string>{});
 }
 
 TEST(AllRecords, AViewerFileCarriesItsShareOfTheRecords)
 {
     TManifold expected;
     samples::FillSampleRecords(expected);
-    const HoleRecords hole;
-    const std::string path = WriteAll("all-records.mvf", expected, hole, true);
+    const auto hole = SampleHole();
+    const std::string path = WriteAll("all-records.mvf", expected, *hole, true);
 
     TManifold loaded;
     TMessageCollector messages;
@@ -132,6 +115,7 @@ TEST(AllRecords, AViewerFileCarriesItsShareOfTheRecords)
         if (name == "FProject") continue; // its dates are the moment of clearing
         EXPECT_EQ(rest.at(name), fresh.at(name)) << name;
     }
+    // Written with every tag, the hole comes through whole.
     ASSERT_EQ(loaded.HoleList().Count(), 1);
-    EXPECT_EQ(test::Flat(*loaded.HoleList().First()->FValveList.First()), test::Flat(hole.Valve));
+    EXPECT_EQ(test::Flat(*loaded.HoleList().First()), test::Flat(*hole));
 }

@@ -6,91 +6,37 @@
 #include "stream/QuorvaneFiles.h"
 #include "testkit/Flatten.h"
 #include "testkit/LoadedDesign.h"
+#include "testkit/FieldTable.h"
 #include "testkit/TestFiles.h"
+#include "testkit/WriteManifoldRecord.h"
 
 #include <gtest/gtest.h>
-
-#include <charconv>
-#include <fcntl.h>
-#include <map>
-#include <sys/stat.h>
-#include <type_traits>
 
 using namespace qv;
 
 namespace {
 
-// ------------------------------------------------------------------
-// The document flattened to "path -> value" so that two documents can be
-// compared field by field.
-
-using test::Flatten;
+using namespace test::fields;
+using test::Differences;
+using test::FlatDocument;
+using test::TBody;
 using test::TFlat;
-
-TFlat FlatDocument(const TManifold& m)
-{
-    TFlat out;
-    m.Fields([&](const char* name, const auto& member) { Flatten(out, name, member); });
-    // Where and when the document was loaded is no content; nor are the
-    // project's dates, which a cleared project takes from the clock.
-    for (const char* key : {"fStartSession", "FFileName", "FProject.FData.CreatedOn", "FProject.FData.ModifiedOn",
-                            "FProject.FData.ProjectFinishedDate"})
-        out.erase(key);
-    return out;
-}
-
-// Paths whose values differ, with the value in b.
-TFlat Differences(const TFlat& a, const TFlat& b)
-{
-    TFlat d;
-    for (const auto& [k, v] : b) {
-        auto it = a.find(k);
-        if (it == a.end() || it->second != v) d[k] = v;
-    }
-    for (const auto& [k, v] : a)
-        if (!b.count(k)) d[k] = "<missing>";
-    return d;
-}
-
-// ------------------------------------------------------------------
-
-using TBody = std::function<void(TQuorvaneFile&)>;
 
 // Loads a file whose manifold record holds what body writes. Every fixture
 // gets the same file time, so documents differ only by their content.
 std::unique_ptr<TManifold> LoadRecord(const TBody& body, bool viewer = false,
                                       std::vector<std::string>* messages = nullptr)
 {
-    static int n = 0;
-    const std::string path = test::WriteDesign("record" + std::to_string(++n) + (viewer ? ".mvf" : ".mnf"),
-                                               [&](TQuorvaneFile& f) {
-                                                   f.WriteVar(2000);
-                                                   if (body) body(f);
-                                                   f.WriteVar(2999);
-                                               },
-                                               {.Viewer = viewer});
-    const timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
-    EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-    auto r = test::LoadDesignFile(path, viewer);
+    auto r = test::LoadDesignAtFixedTime(
+        [&](TQuorvaneFile& f) {
+            f.WriteVar(2000);
+            if (body) body(f);
+            f.WriteVar(2999);
+        },
+        {.Viewer = viewer});
     if (messages) *messages = r.Texts;
     else EXPECT_TRUE(r.Messages.empty());
     return std::move(r.M);
-}
-
-TBody Int(uint16_t tag, int32_t v) { return [=](TQuorvaneFile& f) { f.WriteInteger(tag, v); }; }
-TBody Dbl(uint16_t tag, double v) { return [=](TQuorvaneFile& f) { f.WriteDouble(tag, v); }; }
-TBody Bool(uint16_t tag, bool v) { return [=](TQuorvaneFile& f) { f.WriteBoolean(tag, v); }; }
-TBody Text(uint16_t tag, std::string v) { return [=](TQuorvaneFile& f) { f.WriteAnsiString(tag, v); }; }
-TBody Byte(uint16_t tag, uint8_t b)
-{
-    return [=](TQuorvaneFile& f) {
-        f.WriteVarInfo({tag, 4, 1});
-        f.WriteBytes(&b, 1);
-    };
-}
-TBody Both(TBody a, TBody b)
-{
-    return [=](TQuorvaneFile& f) { a(f); b(f); };
 }
 
 const TFlat& EmptyRecord()
@@ -103,7 +49,7 @@ const TFlat& EmptyRecord()
 
 TEST(ManifoldRecord, EachTagSetsItsOwnField)
 {
-    const struct { const char* name; TBody body; TFlat expected; } cases[] = {
+    const std::vector<test::TFieldRow> cases = {
         {"2001", Text(2001, "VELK Q2022"), {{"fVELKStamp", "VELK Q2022"}}},
         {"2002 0", Int(2002, 0), {{"FData.FileType", "ftNone"}}},
         {"2002 1", Int(2002, 1), {}},
@@ -194,9 +140,9 @@ TEST(ManifoldRecord, EachTagSetsItsOwnField)
         {"repeated", Both(Dbl(2010, 1.0), Dbl(2010, 2.0)), {{"FData.Max.X", "2"}}},
         {"text decoded", Text(2040, "Gu\xdf" "eisen \x80"), {{"FData.Material", "Gußeisen €"}}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Differences(EmptyRecord(), FlatDocument(*LoadRecord(c.body))), c.expected) << c.name;
-    }
+    test::ExpectEachRowSetsItsFields(cases, [](const TBody& body, bool viewer) {
+        return FlatDocument(*LoadRecord(body, viewer));
+    });
 }
 
 TEST(ManifoldRecord, FinishFaceTagsSetOneElementEach)
@@ -309,4 +255,63 @@ TEST(ManifoldRecord, ViewerFileRecord)
     EXPECT_TRUE(m->IsThreadFromTop());
     EXPECT_FALSE(m->IsDepthToTip());
     EXPECT_TRUE(m->DrawFlags().Empty());
+}
+
+// The record writer with every tag, read back: each field of a filled-in
+// record comes back, in millimetres and in inches (where the wall thickness
+// gives way to the inch check settings, as a load of an inch document does).
+TEST(ManifoldRecord, EveryTagWriterLoadsBack)
+{
+    for (const TUnit units : {muMM, muIN}) {
+        SCOPED_TRACE(EnumNames(units).Name(units));
+        TManifold source;
+        samples::FillSampleManifoldRecord(source);
+        source.FData.MeasuringUnits = units;
+        const auto r = test::LoadDesignAtFixedTime([&](TQuorvaneFile& f) { samples::WriteManifoldRecord(f, source); });
+        EXPECT_TRUE(r.Messages.empty());
+        const TManifold& m = *r.M;
+        EXPECT_EQ(test::Flat(m.FData), test::Flat(source.FData));
+        EXPECT_EQ(m.VELKStamp(), source.VELKStamp());
+        EXPECT_EQ(test::Flat(m.HoleNumberOptions()), test::Flat(source.HoleNumberOptions()));
+        EXPECT_EQ(test::Flat(m.EngravedItemNumbersOptions()), test::Flat(source.EngravedItemNumbersOptions()));
+        const double inch = TCalculateSettinsNewData::InchDefaults().Wallthickness;
+        EXPECT_EQ(m.GetCalcWallthickness(), units == muMM ? source.GetCalcWallthickness() : inch);
+    }
+    // The filled-in record differs from a fresh one wherever a file can say so.
+    TManifold fresh, filled;
+    samples::FillSampleManifoldRecord(filled);
+    const TFlat changed = Differences(test::Flat(fresh.FData), test::Flat(filled.FData));
+    for (const auto& [path, value] : test::Flat(fresh.FData))
+        if (path != ".ScriptTextHeight" && path != ".Properties.LibraryFile") {
+            EXPECT_TRUE(changed.count(path)) << path << " keeps its default in the sample";
+        }
+}
+
+// In a viewer file the writer keeps only what the viewer reads of the record.
+TEST(ManifoldRecord, ViewerFileWriterKeepsTheViewerFields)
+{
+    TManifold source;
+    samples::FillSampleManifoldRecord(source);
+    const auto r = test::LoadDesignAtFixedTime(
+        [&](TQuorvaneFile& f) { samples::WriteManifoldRecord(f, source, {samples::TWriteOptions::EveryTag, true}); },
+        {.Viewer = true});
+    EXPECT_TRUE(r.Messages.empty());
+    const TFlat expected = {
+        {"fVELKStamp", "VELK sample 7"},
+        {"FData.FileType", "ftPattern"},
+        {"FData.MeasuringUnits", "muIN"},
+        {"FData.Decimals", "3"},
+        {"FData.AngleDecimals", "2"},
+        {"FData.Max.X", "120.5"},
+        {"FData.Max.Y", "80.25"},
+        {"FData.Max.Z", "60.125"},
+        // Of the file flags a viewer file stores the two that say how depths
+        // and thread lengths are measured.
+        {"FData.FileFlags", "ffThreadFromTop"},
+    };
+    TFlat got = Differences(EmptyRecord(), FlatDocument(*r.M));
+    // An inch document starts from the inch check settings.
+    for (auto it = got.begin(); it != got.end();)
+        it = it->first.rfind("fCalculateSettingsNew.fData.", 0) == 0 ? got.erase(it) : std::next(it);
+    EXPECT_EQ(got, expected);
 }

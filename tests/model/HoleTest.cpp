@@ -3,7 +3,9 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
+#include "testkit/Flatten.h"
 #include "testkit/LoadedDesign.h"
+#include "testkit/FieldTable.h"
 #include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,11 @@ using namespace qv;
 
 namespace {
 
-void WriteStep(TQuorvaneFile& f, double D, double d)
+using namespace test::fields;
+using test::TBody;
+using test::TFlat;
+
+void WritePlainStep(TQuorvaneFile& f, double D, double d)
 {
     f.WriteVar(20000);
     f.WriteDouble(20100, D);
@@ -23,102 +29,120 @@ void WriteStep(TQuorvaneFile& f, double D, double d)
     f.WriteVar(29999);
 }
 
+// The attribute flag tags, in the ordinal order of the attributes, with the
+// query that tells each.
+using THoleQuery = bool (THole::*)() const;
+const struct {
+    int Tag;
+    THoleAttribute Member;
+    THoleQuery Query;
+} kAttributes[] = {
+    {16000, haPlugged, &THole::GetIsPlugged},
+    {16010, haFixation, &THole::GetIsFixation},
+    {16020, haClosed, &THole::GetIsCartridge},
+    {16030, haMounting, &THole::GetIsMounting},
+    {16090, haStandardHole, &THole::GetIsStandardHole},
+    {16100, haDummyHole, &THole::GetIsDummyHole},
+    {16120, haExportDummyHole, &THole::GetIsExportDummyHole},
+    {16110, haGroupLocked, &THole::GetIsGroupLocked},
+    {16040, haAngled, &THole::GetIsAngled},
+    {16042, haThroughMountingHole, &THole::GetIsThroughMounting},
+    {16050, haMeasure, &THole::GetIsMeasure},
+    {16060, haAssembly, &THole::GetIsAssembly},
+    {16070, haConnect, &THole::GetIsConnect},
+    {16080, haThrough, &THole::GetIsThrough},
+    {16122, haAlwaysMeasure, &THole::GetIsAlwaysDim},
+    {16124, haNeverMeasure, &THole::GetIsNeverDim},
+    {16128, haDoNotChangeForFEM, &THole::GetIsDoNotChangeForFEM},
+    {16126, haExportThisPlug, &THole::GetIsExportThisPlug},
+};
+
+// The document of a file with one hole record holding a plain step and what
+// body writes, flattened. Every such file has the same time stamp.
+TFlat FlatHoleRecord(const TBody& body, bool viewer)
+{
+    const auto r = test::LoadDesignAtFixedTime(
+        [&](TQuorvaneFile& f) {
+            f.WriteVar(10000);
+            WritePlainStep(f, 10.0, 20.0);
+            if (body) body(f);
+            f.WriteVar(19999);
+        },
+        {.Viewer = viewer});
+    EXPECT_TRUE(r.Messages.empty());
+    return test::FlatDocument(*r.M);
+}
+
 } // namespace
 
 // --------------------------------------------------------- the hole record
 
+// Each row writes one field (or a few) into a hole record that otherwise
+// holds only a step: the document may differ from that of the bare record in
+// exactly the row's fields, in manifold and in viewer files alike.
 TEST(HoleRecord, EveryTagReachesItsField)
 {
-    const auto r = test::LoadDesign("hole-all.mnf", [](TQuorvaneFile& f) {
-        f.WriteVar(10000);
-        f.WriteString(7010, "Cavity");
-        f.WriteString(7020, "cav.bmp");
-        f.WriteString(7030, "Two-way cavity");
-        f.WriteString(7040, "Cartridges");
-        f.WriteBoolean(7050, false);
-        f.WriteString(7060, "lib.qlb");
-        f.WriteInteger(10010, 1);
-        f.WriteInteger(10010, 12); // a repeated scalar keeps the last value
-        f.WriteInteger(10100, 3);
-        f.WriteInteger(10110, 0);
-        f.WriteInteger(10200, 4);
-        f.WriteDouble(10211, 25.5);
-        f.WriteDouble(10212, 40.25);
-        f.WriteInteger(10220, 2);
-        f.WriteBoolean(10222, true);
-        f.WriteDouble(10230, 30.0);
-        f.WriteDouble(10232, 9.5);
-        f.WriteDouble(10240, 15.0);
-        f.WriteDouble(10250, 45.0);
-        f.WriteInteger(10260, 90);
-        f.WriteInteger(10272, 6);
-        f.WriteString(10274, "34");
-        f.WriteString(10276, "B");
-        f.WriteInteger(10278, 77);
-        f.WriteDouble(10280, 1.5);
-        f.WriteDouble(10290, 8.0);
-        f.WriteBoolean(10300, true);
-        f.WriteDouble(10310, -2.0);
-        f.WriteDouble(10312, 3.0);
-        f.WriteBoolean(10314, true);
-        f.WriteBoolean(10316, true);
-        f.WriteString(10322, "Feature");
-        f.WriteString(10324, "sheet.pdf");
-        f.WriteInteger(10326, 5);
-        f.WriteAnsiString(10328, "C:\\parts\\v\xE4lve.stp"); // Windows-1252 a umlaut
-        f.WriteDouble(10330, 2.5);
-        f.WriteDouble(10340, 180.0);
-        WriteStep(f, 10.0, 20.0);
-        f.WriteVar(19999);
-    });
-    EXPECT_TRUE(r.Messages.empty());
-    ASSERT_EQ(r.M->HoleList().Count(), 1);
-    const THoleData& d = r.M->HoleList().First()->FData;
-    EXPECT_EQ(d.Properties.Title, "Cavity");
-    EXPECT_EQ(d.Properties.Bitmap, "cav.bmp");
-    EXPECT_EQ(d.Properties.Description, "Two-way cavity");
-    EXPECT_EQ(d.Properties.Group, "Cartridges");
-    EXPECT_FALSE(d.Properties.Use);
-    EXPECT_EQ(d.Properties.LibraryFile, "lib.qlb");
-    EXPECT_EQ(d.HoleNumber, 12);
-    EXPECT_EQ(d.PatternHandle, 3);
-    EXPECT_EQ(d.PatternHoleNumber, 0);
-    EXPECT_EQ(d.FaceNumber, 4);
-    EXPECT_EQ(d.XXY, 25.5);
-    EXPECT_EQ(d.YZZ, 40.25);
-    EXPECT_EQ(d.Dashed, 2);
-    EXPECT_TRUE(d.DashedLocked);
-    EXPECT_EQ(d.HoleContour, 30.0);
-    EXPECT_EQ(d.OriginalDiameter, 9.5);
-    EXPECT_EQ(d.AngleValue, 15.0);
-    EXPECT_EQ(d.AngleRotation, 45.0);
-    EXPECT_EQ(d.RemarkRotation, 90);
-    EXPECT_EQ(d.ToDoTag, 6);
-    EXPECT_EQ(d.AllowedFaces, "34");
-    EXPECT_EQ(d.HoleRevision, "B");
-    EXPECT_EQ(d.PelomyraHandle, 77);
-    EXPECT_EQ(d.StartDepth, 1.5);
-    EXPECT_EQ(d.MinLS, 8.0);
-    EXPECT_TRUE(d.OverrideStandardHoleNumberPosition);
-    EXPECT_EQ(d.HoleNumberPositionOffset, (TXYPoint{-2.0, 3.0}));
-    EXPECT_TRUE(d.HideFace);
-    EXPECT_TRUE(d.HideCoordinates);
-    EXPECT_EQ(d.FeatureName, "Feature");
-    EXPECT_EQ(d.DataSheet, "sheet.pdf");
-    EXPECT_EQ(d.AutoMountingHoleTag, 5);
-    EXPECT_EQ(d.ExternalFile, "C:\\parts\\v\u00E4lve.stp");
-    EXPECT_EQ(d.ExternalFileScale, 2.5);
-    EXPECT_EQ(d.ExternalFileRotation, 180.0);
-    EXPECT_TRUE(d.Attribute.Empty());
-    EXPECT_EQ(d.SelectedMode, 0);
-    EXPECT_EQ(d.CalculateStartDepth, 0.0);
+    const std::string h = "FHoleList[0].";
+    std::vector<test::TFieldRow> rows = {
+        {"7010", Text(7010, "Cavity"), {{h + "FData.Properties.Title", "Cavity"}}},
+        {"7020", Text(7020, "cav.bmp"), {{h + "FData.Properties.Bitmap", "cav.bmp"}}},
+        {"7030", Text(7030, "Two-way cavity"), {{h + "FData.Properties.Description", "Two-way cavity"}}},
+        {"7040", Text(7040, "Cartridges"), {{h + "FData.Properties.Group", "Cartridges"}}},
+        {"7050", Bool(7050, false), {{h + "FData.Properties.Use", "false"}}},
+        {"7060", Text(7060, "lib.qlb"), {{h + "FData.Properties.LibraryFile", "lib.qlb"}}},
+        {"10010", Int(10010, 12), {{h + "FData.HoleNumber", "12"}}},
+        {"10010 repeated", Both(Int(10010, 1), Int(10010, 12)), {{h + "FData.HoleNumber", "12"}}},
+        {"10100", Int(10100, 3), {{h + "FData.PatternHandle", "3"}}},
+        {"10110", Int(10110, 0), {{h + "FData.PatternHoleNumber", "0"}}},
+        {"10200", Int(10200, 4), {{h + "FData.FaceNumber", "4"}}},
+        {"10211", Dbl(10211, 25.5), {{h + "FData.XXY", "25.5"}}},
+        {"10212", Dbl(10212, 40.25), {{h + "FData.YZZ", "40.25"}}},
+        {"10220", Int(10220, 2), {{h + "FData.Dashed", "2"}}},
+        {"10222", Bool(10222, true), {{h + "FData.DashedLocked", "true"}}},
+        {"10230", Dbl(10230, 30.0), {{h + "FData.HoleContour", "30"}}},
+        {"10232", Dbl(10232, 9.5), {{h + "FData.OriginalDiameter", "9.5"}}},
+        {"10240", Dbl(10240, 15.0), {{h + "FData.AngleValue", "15"}}},
+        {"10250", Dbl(10250, 45.0), {{h + "FData.AngleRotation", "45"}}},
+        {"10260", Int(10260, 90), {{h + "FData.RemarkRotation", "90"}}},
+        // The design program's selection state: the viewer passes over it.
+        {"10270", Int(10270, 2), {}},
+        {"10272", Int(10272, 6), {{h + "FData.ToDoTag", "6"}}},
+        {"10274", Text(10274, "34"), {{h + "FData.AllowedFaces", "34"}}},
+        {"10276", Text(10276, "B"), {{h + "FData.HoleRevision", "B"}}},
+        {"10278", Int(10278, 77), {{h + "FData.PelomyraHandle", "77"}}},
+        {"10280", Dbl(10280, 1.5), {{h + "FData.StartDepth", "1.5"}}},
+        {"10290", Dbl(10290, 8.0), {{h + "FData.MinLS", "8"}}},
+        {"10300", Bool(10300, true), {{h + "FData.OverrideStandardHoleNumberPosition", "true"}}},
+        {"10310", Dbl(10310, -2.0), {{h + "FData.HoleNumberPositionOffset.X", "-2"}}},
+        {"10312", Dbl(10312, 3.0), {{h + "FData.HoleNumberPositionOffset.Y", "3"}}},
+        {"10314", Bool(10314, true), {{h + "FData.HideFace", "true"}}},
+        {"10316", Bool(10316, true), {{h + "FData.HideCoordinates", "true"}}},
+        {"10320", Text(10320, "deburr"), {{h + "fComments[0]", "deburr"}, {h + "fComments.Count", "1"}}},
+        {"10322", Text(10322, "Feature"), {{h + "FData.FeatureName", "Feature"}}},
+        {"10324", Text(10324, "sheet.pdf"), {{h + "FData.DataSheet", "sheet.pdf"}}},
+        {"10326", Int(10326, 5), {{h + "FData.AutoMountingHoleTag", "5"}}},
+        // Texts are stored in Windows-1252: an a umlaut.
+        {"10328", Text(10328, "C:\\parts\\v\xE4lve.stp"),
+         {{h + "FData.ExternalFile", "C:\\parts\\v\u00E4lve.stp"}}},
+        {"10330", Dbl(10330, 2.5), {{h + "FData.ExternalFileScale", "2.5"}}},
+        {"10340", Dbl(10340, 180.0), {{h + "FData.ExternalFileRotation", "180"}}},
+        {"attribute byte 2", Byte(16020, 2), {{h + "FData.Attribute", "haClosed"}}},
+        {"attribute False", Bool(16000, false), {}},
+        // A tag in the range of the attributes that names none.
+        {"16005", Bool(16005, true), {}},
+        {"unknown 10999", Text(10999, "a field of a newer version"), {}},
+    };
+    for (const auto& a : kAttributes)
+        rows.push_back(
+            {std::to_string(a.Tag), Bool(uint16_t(a.Tag), true), {{h + "FData.Attribute", test::EnumText(a.Member)}}});
+    test::ExpectEachRowSetsItsFields(rows, FlatHoleRecord);
 }
 
 TEST(HoleRecord, AbsentFieldsKeepTheirDefaults)
 {
     const auto r = test::LoadDesign("hole-min.mnf", [](TQuorvaneFile& f) {
         f.WriteVar(10000);
-        WriteStep(f, 10.0, 20.0);
+        WritePlainStep(f, 10.0, 20.0);
         f.WriteVar(19999);
     });
     ASSERT_EQ(r.M->HoleList().Count(), 1);
@@ -135,28 +159,7 @@ TEST(HoleRecord, AbsentFieldsKeepTheirDefaults)
 
 TEST(HoleRecord, AttributeTagsAndQueries)
 {
-    using Query = bool (THole::*)() const;
-    struct Row { int tag; THoleAttribute member; Query query; };
-    const Row rows[] = {
-        {16000, haPlugged, &THole::GetIsPlugged},
-        {16010, haFixation, &THole::GetIsFixation},
-        {16020, haClosed, &THole::GetIsCartridge},
-        {16030, haMounting, &THole::GetIsMounting},
-        {16090, haStandardHole, &THole::GetIsStandardHole},
-        {16100, haDummyHole, &THole::GetIsDummyHole},
-        {16120, haExportDummyHole, &THole::GetIsExportDummyHole},
-        {16110, haGroupLocked, &THole::GetIsGroupLocked},
-        {16040, haAngled, &THole::GetIsAngled},
-        {16042, haThroughMountingHole, &THole::GetIsThroughMounting},
-        {16050, haMeasure, &THole::GetIsMeasure},
-        {16060, haAssembly, &THole::GetIsAssembly},
-        {16070, haConnect, &THole::GetIsConnect},
-        {16080, haThrough, &THole::GetIsThrough},
-        {16122, haAlwaysMeasure, &THole::GetIsAlwaysDim},
-        {16124, haNeverMeasure, &THole::GetIsNeverDim},
-        {16128, haDoNotChangeForFEM, &THole::GetIsDoNotChangeForFEM},
-        {16126, haExportThisPlug, &THole::GetIsExportThisPlug},
-    };
+    const auto& rows = kAttributes;
     const int n = int(std::size(rows));
     ASSERT_EQ(n, EnumCount<THoleAttribute>());
     // Hole i has only the tag of row i set True; the last hole has every
@@ -164,20 +167,20 @@ TEST(HoleRecord, AttributeTagsAndQueries)
     // attribute.
     const auto r = test::LoadDesign("hole-attributes.mnf", [&](TQuorvaneFile& f) {
         for (int i = 0; i < n; ++i)
-            test::WriteSimpleHole(f, i + 1, [&](TQuorvaneFile& g) { g.WriteBoolean(uint16_t(rows[i].tag), true); });
+            test::WriteSimpleHole(f, i + 1, [&](TQuorvaneFile& g) { g.WriteBoolean(uint16_t(rows[i].Tag), true); });
         test::WriteSimpleHole(f, n + 1, [&](TQuorvaneFile& g) {
-            for (const Row& row : rows) g.WriteBoolean(uint16_t(row.tag), false);
+            for (const auto& row : rows) g.WriteBoolean(uint16_t(row.Tag), false);
             g.WriteBoolean(16005, true);
         });
     });
     ASSERT_EQ(r.M->HoleList().Count(), n + 1);
     for (int i = 0; i < n; ++i) {
-        SCOPED_TRACE(rows[i].tag);
-        EXPECT_EQ(int(rows[i].member), i); // ordinal order of the table
-        EXPECT_EQ(HoleAttributeTag(rows[i].member), rows[i].tag);
+        SCOPED_TRACE(rows[i].Tag);
+        EXPECT_EQ(int(rows[i].Member), i); // ordinal order of the table
+        EXPECT_EQ(HoleAttributeTag(rows[i].Member), rows[i].Tag);
         const THole& h = *r.M->HoleList().GetHoles(i);
         EXPECT_EQ(h.FData.Attribute.Value, 1u << i);
-        for (int j = 0; j < n; ++j) EXPECT_EQ((h.*rows[j].query)(), i == j) << "query of tag " << rows[j].tag;
+        for (int j = 0; j < n; ++j) EXPECT_EQ((h.*rows[j].Query)(), i == j) << "query of tag " << rows[j].Tag;
     }
     EXPECT_TRUE(r.M->HoleList().GetHoles(n)->FData.Attribute.Empty());
 }

@@ -4,7 +4,9 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "model/StepLists.h"
+#include "testkit/Flatten.h"
 #include "testkit/LoadedDesign.h"
+#include "testkit/FieldTable.h"
 #include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -519,6 +521,10 @@ TEST(StepListPorts, CountExistsAndCompareIgnoreAsciiCase)
 
 namespace {
 
+using namespace test::fields;
+using test::TBody;
+using test::TFlat;
+
 // Loads a design of one hole whose steps are written by `steps`.
 std::unique_ptr<TManifold> LoadHoleWithSteps(const std::string& name,
                                              const std::function<void(TQuorvaneFile&)>& steps,
@@ -537,60 +543,82 @@ std::unique_ptr<TManifold> LoadHoleWithSteps(const std::string& name,
     return std::move(r.M);
 }
 
+// The attribute flag tags, ten apart, with the query that tells each (none
+// for an excluded step).
+using TStepQuery = bool (TStep::*)() const;
+const struct {
+    int Tag;
+    TStepAttribute Member;
+    TStepQuery Query;
+} kAttributes[] = {
+    {26000, saSpotfaced, &TStep::GetIsSpotfaced},
+    {26010, saThreaded, &TStep::GetIsThreaded},
+    {26020, saHidden, &TStep::GetIsHidden},
+    {26030, saExcluded, nullptr},
+    {26040, saLocatingShoulder, &TStep::GetIsLS},
+    {26050, saCounterBore, &TStep::GetIsCounterBore},
+    {26060, saExtraDiameter, &TStep::GetIsExtraDiameter},
+    {26070, saLocked, &TStep::GetIsLocked},
+};
+
+// A file with one hole holding one step record with what body writes.
+test::TLoadedDesign LoadStepRecord(const TBody& body, bool viewer)
+{
+    auto r = test::LoadDesignAtFixedTime(
+        [&](TQuorvaneFile& f) {
+            f.WriteVar(10000);
+            f.WriteVar(20000);
+            if (body) body(f);
+            f.WriteVar(29999);
+            f.WriteVar(19999);
+        },
+        {.Viewer = viewer});
+    EXPECT_TRUE(r.Messages.empty());
+    return r;
+}
+
+TFlat FlatStepRecord(const TBody& body, bool viewer) { return test::FlatDocument(*LoadStepRecord(body, viewer).M); }
+
 } // namespace
 
+// Each row writes one field (or a few) into an otherwise empty step record:
+// the document may differ from that of the empty record in exactly the row's
+// fields, in manifold and in viewer files alike.
 TEST(StepRecord, EveryTagReachesItsField)
 {
-    std::vector<std::string> messages;
-    auto m = LoadHoleWithSteps(
-        "step-all.mnf",
-        [](TQuorvaneFile& f) {
-            f.WriteVar(20000);
-            f.WriteInteger(20010, 3);
-            f.WriteDouble(20100, 1.0);
-            f.WriteDouble(20100, 12.5); // a repeated scalar keeps the last value
-            f.WriteDouble(20110, 33.25);
-            f.WriteString(20200, "M14x1.5");
-            f.WriteDouble(20210, 18.0);
-            f.WriteDouble(20220, 14.0);
-            f.WriteAnsiString(20300, "\"P\xD8\" <>"); // Windows-1252 O with stroke
-            f.WriteInteger(20310, 118);
-            f.WriteString(20320, "MC7");
-            f.WriteString(20330, "G2");
-            f.WriteDouble(20340, 4.5);
-            f.WriteDouble(20350, 9.5);
-            f.WriteString(20360, "H7");
-            f.WriteString(20370, "+0.1");
-            f.WriteBoolean(20380, true);
-            f.WriteString(20382, "LS");
-            f.WriteString(20999, "a field of a newer version"); // unknown: skipped
-            f.WriteBoolean(26010, true);
-            f.WriteVar(29999);
-        },
-        &messages);
-    EXPECT_TRUE(messages.empty());
-    ASSERT_EQ(m->HoleList().Count(), 1);
-    const TStepList& steps = m->HoleList().First()->FStepList;
-    ASSERT_EQ(steps.Count(), 1);
-    const TStepData& d = steps.First()->FData;
-    EXPECT_EQ(d.StepNumber, 3);
-    EXPECT_EQ(d.Diameter, 12.5);
-    EXPECT_EQ(d.Depth, 33.25);
-    EXPECT_EQ(d.Thread, "M14x1.5");
-    EXPECT_EQ(d.Length, 18.0);
-    EXPECT_EQ(d.OutsideDiameter, 14.0);
-    EXPECT_EQ(d.Remark, "\"P\u00D8\" <>");
-    EXPECT_EQ(d.TopAngle, 118);
-    EXPECT_EQ(d.MachineCode, "MC7");
-    EXPECT_EQ(d.GroupCode, "G2");
-    EXPECT_EQ(d.PortMin, 4.5);
-    EXPECT_EQ(d.PortMax, 9.5);
-    EXPECT_EQ(d.ToleranceDiameter, "H7");
-    EXPECT_EQ(d.ToleranceDepth, "+0.1");
-    EXPECT_TRUE(d.Selected);
-    EXPECT_EQ(d.PortName, "LS");
-    EXPECT_EQ(d.Attribute, TStepAttributes{saThreaded});
-    EXPECT_EQ(steps.First()->ExtractRemarkCode(), "\"P\u00D8\"");
+    const std::string s = "FHoleList[0].FStepList[0].FData.";
+    std::vector<test::TFieldRow> rows = {
+        {"20010", Int(20010, 3), {{s + "StepNumber", "3"}}},
+        {"20100", Dbl(20100, 12.5), {{s + "Diameter", "12.5"}}},
+        {"20100 repeated", Both(Dbl(20100, 1.0), Dbl(20100, 12.5)), {{s + "Diameter", "12.5"}}},
+        {"20110", Dbl(20110, 33.25), {{s + "Depth", "33.25"}}},
+        {"20200", Text(20200, "M14x1.5"), {{s + "Thread", "M14x1.5"}}},
+        {"20210", Dbl(20210, 18.0), {{s + "Length", "18"}}},
+        {"20220", Dbl(20220, 14.0), {{s + "OutsideDiameter", "14"}}},
+        // Texts are stored in Windows-1252: an O with stroke.
+        {"20300", Text(20300, "\"P\xD8\" <>"), {{s + "Remark", "\"P\u00D8\" <>"}}},
+        {"20310", Int(20310, 118), {{s + "TopAngle", "118"}}},
+        {"20320", Text(20320, "MC7"), {{s + "MachineCode", "MC7"}}},
+        {"20330", Text(20330, "G2"), {{s + "GroupCode", "G2"}}},
+        {"20340", Dbl(20340, 4.5), {{s + "PortMin", "4.5"}}},
+        {"20350", Dbl(20350, 9.5), {{s + "PortMax", "9.5"}}},
+        {"20360", Text(20360, "H7"), {{s + "ToleranceDiameter", "H7"}}},
+        {"20370", Text(20370, "+0.1"), {{s + "ToleranceDepth", "+0.1"}}},
+        {"20380", Bool(20380, true), {{s + "Selected", "true"}}},
+        {"20382", Text(20382, "LS"), {{s + "PortName", "LS"}}},
+        {"attribute byte 2", Byte(26010, 2), {{s + "Attribute", "saThreaded"}}},
+        {"attribute False", Bool(26010, false), {}},
+        // Tags of the attribute range that name no stored attribute.
+        {"26080 and 26090", Both(Bool(26080, true), Bool(26090, true)), {}},
+        {"unknown 20999", Text(20999, "a field of a newer version"), {}},
+    };
+    for (const auto& a : kAttributes)
+        rows.push_back(
+            {std::to_string(a.Tag), Bool(uint16_t(a.Tag), true), {{s + "Attribute", test::EnumText(a.Member)}}});
+    test::ExpectEachRowSetsItsFields(rows, FlatStepRecord);
+    // The remark's name is found in the decoded text.
+    const auto r = LoadStepRecord(Text(20300, "\"P\xD8\" <>"), false);
+    EXPECT_EQ(r.M->HoleList().First()->FStepList.First()->ExtractRemarkCode(), "\"P\u00D8\"");
 }
 
 TEST(StepRecord, AbsentFieldsKeepTheirDefaults)
@@ -628,28 +656,17 @@ TEST(StepRecord, ViewerFileStepKeepsTheDerivedPortName)
 
 TEST(StepRecord, AttributeTagsAndQueries)
 {
-    using Query = bool (TStep::*)() const;
-    struct Row { int tag; TStepAttribute member; Query query; };
-    const Row rows[] = {
-        {26000, saSpotfaced, &TStep::GetIsSpotfaced},
-        {26010, saThreaded, &TStep::GetIsThreaded},
-        {26020, saHidden, &TStep::GetIsHidden},
-        {26030, saExcluded, nullptr},
-        {26040, saLocatingShoulder, &TStep::GetIsLS},
-        {26050, saCounterBore, &TStep::GetIsCounterBore},
-        {26060, saExtraDiameter, &TStep::GetIsExtraDiameter},
-        {26070, saLocked, &TStep::GetIsLocked},
-    };
+    const auto& rows = kAttributes;
     // One step per attribute with its tag True, then one with every tag
     // False and the unassigned tags 26080 and 26090 True.
     auto m = LoadHoleWithSteps("step-attributes.mnf", [&](TQuorvaneFile& f) {
-        for (const Row& r : rows) {
+        for (const auto& r : rows) {
             f.WriteVar(20000);
-            f.WriteBoolean(uint16_t(r.tag), true);
+            f.WriteBoolean(uint16_t(r.Tag), true);
             f.WriteVar(29999);
         }
         f.WriteVar(20000);
-        for (const Row& r : rows) f.WriteBoolean(uint16_t(r.tag), false);
+        for (const auto& r : rows) f.WriteBoolean(uint16_t(r.Tag), false);
         f.WriteBoolean(26080, true);
         f.WriteBoolean(26090, true);
         f.WriteVar(29999);
@@ -658,12 +675,12 @@ TEST(StepRecord, AttributeTagsAndQueries)
     const int n = int(std::size(rows));
     ASSERT_EQ(steps.Count(), n + 1);
     for (int i = 0; i < n; ++i) {
-        SCOPED_TRACE(rows[i].tag);
+        SCOPED_TRACE(rows[i].Tag);
         const TStep& s = *steps.Items(i);
-        EXPECT_EQ(s.FData.Attribute.Value, 1u << int(rows[i].member));
+        EXPECT_EQ(s.FData.Attribute.Value, 1u << int(rows[i].Member));
         for (int j = 0; j < n; ++j)
-            if (rows[j].query) {
-                EXPECT_EQ((s.*rows[j].query)(), i == j) << "query of tag " << rows[j].tag;
+            if (rows[j].Query) {
+                EXPECT_EQ((s.*rows[j].Query)(), i == j) << "query of tag " << rows[j].Tag;
             }
     }
     EXPECT_TRUE(steps.Items(n)->FData.Attribute.Empty());

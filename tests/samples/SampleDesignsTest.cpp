@@ -9,6 +9,7 @@
 #include "model/HoleLists.h"
 #include "model/StepLists.h"
 #include "testkit/Flatten.h"
+#include "testkit/LoadedDesign.h"
 #include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -362,6 +363,33 @@ TEST(GeneratedDesigns, SmallDesignUsesEveryStoredField)
     for (const auto& [k, v] : stepDefaults) EXPECT_TRUE(stepFieldsUsed.count(k)) << "step field " << k;
 
     ExpectViewerCarriesHolesAndSteps(full.M, viewer.M);
+}
+
+// A manifold file, as the design program writes it, holds the whole
+// document it was written from: fields it leaves out are at their defaults.
+TEST(GeneratedDesigns, ManifoldFilesLoadBackToTheDocumentTheyWereWrittenFrom)
+{
+    struct Sample {
+        const char* Name;
+        std::unique_ptr<TManifold> (*Design)();
+        void (*Write)(const std::string&);
+    };
+    const Sample samplesToCheck[] = {
+        {"demo.mnf", &samples::DemoDesign, [](const std::string& p) { samples::WriteDemoDesign(p, false); }},
+        {"small.mnf", &samples::SmallDesign, [](const std::string& p) { samples::WriteSmallDesign(p); }},
+        {"large.mnf", [] { return samples::LargeDesign(60, 5); },
+         [](const std::string& p) { samples::WriteLargeDesign(p, 60, false, 5); }},
+    };
+    for (const Sample& sample : samplesToCheck) {
+        SCOPED_TRACE(sample.Name);
+        const std::string path = TempPath(std::string("document-") + sample.Name);
+        sample.Write(path);
+        Loaded l;
+        Load(path, false, l);
+        ASSERT_TRUE(l.Ok);
+        EXPECT_TRUE(l.Messages.empty());
+        EXPECT_EQ(test::Differences(test::FlatDocument(*sample.Design()), test::FlatDocument(l.M)), TFlat{});
+    }
 }
 
 TEST(GeneratedDesigns, UnwritablePathThrows)

@@ -18,27 +18,27 @@ using namespace qv::samples;
 
 namespace {
 
-bool Load200(TManifold& M, const TBlock200& block, const std::vector<THole200>& holes = {},
+bool Load200(TManifold& M, const TOld200Block& block, const std::vector<TOld200Hole>& holes = {},
              const char* name = "r200.mnf")
 {
     TByteFile f;
-    f.Add(block.Record());
-    for (const auto& h : holes) f.Add(h.Record());
+    f.Add(Old200BlockRecord(block));
+    for (const auto& h : holes) f.Add(Old200HoleRecord(h));
     return M.LoadFromFile(test::WriteTempFile(name, f.Bytes()));
 }
 
-TBlock200 Block()
+TOld200Block Block()
 {
-    TBlock200 b;
+    TOld200Block b;
     b.MaxX = 150;
     b.MaxY = 100;
     b.MaxZ = 60;
     return b;
 }
 
-THole200 Hole(float diameter = 10)
+TOld200Hole Hole(float diameter = 10)
 {
-    THole200 h;
+    TOld200Hole h;
     h.Steps[0] = {diameter, 20, "", 0, ""};
     return h;
 }
@@ -49,7 +49,7 @@ const TPlotSettingsData& Production(const TManifold& M) { return M.PlotSettings(
 
 TEST(Read200, BlockRecordFields)
 {
-    TBlock200 b = Block();
+    TOld200Block b = Block();
     b.MaxZ = 12.7f; // at 24, not next to X and Y
     b.TextHeight = 2;
     b.Scale = 1.5f;
@@ -110,7 +110,7 @@ TEST(Read200, BlockDefaultsForValuesOutOfRange)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
-        TBlock200 b = Block();
+        TOld200Block b = Block();
         b.TextHeight = c.height;
         b.Scale = c.scale;
         b.FaceDistanceX = c.dx;
@@ -127,7 +127,7 @@ TEST(Read200, BlockDefaultsForValuesOutOfRange)
 
 TEST(Read200, PlotOptionsMarkedChanged)
 {
-    TBlock200 b = Block();
+    TOld200Block b = Block();
     b.PlotOptions = "NNNNNNN";
     TManifold M;
     ASSERT_TRUE(Load200(M, b));
@@ -142,15 +142,16 @@ TEST(Read200, PlotOptionsMarkedChanged)
 
     // "N" without the "!" mark changes nothing; "!" with other letters
     // neither.
-    TBlock200 unmarked = Block();
-    TByteRecord r = unmarked.Record();
+    TOld200Block unmarked = Block();
+    TByteRecord r = Old200BlockRecord(unmarked);
     for (size_t i = 202; i <= 208; ++i) r.Byte(i, 'N');
-    TByteRecord marked = Block().Record();
+    TByteRecord marked = Old200BlockRecord(Block());
     marked.Byte(195, '!');
     for (size_t i = 202; i <= 208; ++i) marked.Byte(i, 'Y');
     for (const TByteRecord* rec : {&r, &marked}) {
         TManifold U;
-        ASSERT_TRUE(U.LoadFromFile(test::WriteTempFile("unmarked200.mnf", TByteFile().Add(*rec).Add(Hole().Record()).Bytes())));
+        const std::string bytes = TByteFile().Add(*rec).Add(Old200HoleRecord(Hole())).Bytes();
+        ASSERT_TRUE(U.LoadFromFile(test::WriteTempFile("unmarked200.mnf", bytes)));
         EXPECT_EQ(Production(U).PlotFlags, TPlotSettingsData{}.PlotFlags);
         EXPECT_EQ(Production(U).ProjectionMethode, pmAmerican);
     }
@@ -158,7 +159,7 @@ TEST(Read200, PlotOptionsMarkedChanged)
 
 TEST(Read200, StepsAttributesAndRemarks)
 {
-    THole200 h;
+    TOld200Hole h;
     h.Face = 3;
     h.X = 25.4f;
     h.Y = 40;
@@ -167,7 +168,7 @@ TEST(Read200, StepsAttributesAndRemarks)
     h.Steps[2] = {8, 80, "", 0, "vlak ~"};
     h.Closed = -1;
     h.DashedFaces = "1x36 7";
-    THole200 fix = Hole();
+    TOld200Hole fix = Hole();
     fix.Steps[0].Remark = "#Stop";
     fix.Steps[0].ThreadLength = 10; // a single hole is not a mounting hole
     fix.DashedFaces = "0789";
@@ -234,9 +235,9 @@ TEST(Read200, RemarkRepair)
         {"\"'A'", "\"'A'"},    // a double quote first is no inch quote
         {"'", "'"},
     };
-    std::vector<THole200> holes;
+    std::vector<TOld200Hole> holes;
     for (const auto& c : cases) {
-        THole200 h = Hole();
+        TOld200Hole h = Hole();
         h.Steps[1] = {8, 30, "", 0, c.first};
         holes.push_back(h);
     }
@@ -249,11 +250,11 @@ TEST(Read200, RemarkRepair)
 
 TEST(Read200, DefaultStepAndNumbering)
 {
-    THole200 none; // all three diameters 0
+    TOld200Hole none; // all three diameters 0
     none.Steps[0] = {0, 20, "M8", 10, "@1 P"};
-    THole200 gap; // only the third diameter: one step, numbered 1
+    TOld200Hole gap; // only the third diameter: one step, numbered 1
     gap.Steps[2] = {5, 10, "", 0, "@3 T"};
-    THole200 negative = Hole(-4);
+    TOld200Hole negative = Hole(-4);
     negative.Steps[1] = {std::numeric_limits<float>::quiet_NaN(), 5, "", 0, ""};
 
     TManifold M;
@@ -282,29 +283,29 @@ TEST(Read200, DefaultStepAndNumbering)
 
 TEST(Read200, ValvesPatternsAndContours)
 {
-    THole200 valve = Hole(20);
+    TOld200Hole valve = Hole(20);
     valve.ItemNumber = "V7 ";
     valve.ValveX = 12;
     valve.ValveY = -8;
     valve.ValveRotation = '1';
     valve.HoleContour = 24.00001f; // a single hole's contour, taken without rounding
-    THole200 start = Hole(6.8f);
+    TOld200Hole start = Hole(6.8f);
     start.Pattern = 1;
     start.Steps[0].ThreadLength = 12; // threaded pattern hole: mounting
     start.ItemNumber = "V8";
     start.ValveRotation = '0';
     start.Contour = {{{10, 10}, {0, 5}, {90.00004f, 10}, {90, 60}}}; // (0,5) is skipped
-    THole200 member = start;
+    TOld200Hole member = start;
     member.Pattern = 2;
     member.ItemNumber = "V9"; // members carry no valve
     member.Contour = {{{10, 60}, {0, 0}, {0, 0}, {0, 0}}};
-    THole200 third = member;
+    TOld200Hole third = member;
     third.Pattern = 3;
     third.Steps[0].ThreadLength = 0;
     third.Contour = {};
-    THole200 odd = Hole();
+    TOld200Hole odd = Hole();
     odd.Pattern = 9; // no pattern code: a single hole
-    THole200 next = start;
+    TOld200Hole next = start;
     next.Contour = {{{1, 1}, {2, 2}, {0, 0}, {0, 0}}};
 
     TManifold M;
@@ -371,9 +372,9 @@ TEST(Read200, Angles)
         {1, std::numeric_limits<float>::quiet_NaN(), 0, false, 0, 0},
         {1, -std::numeric_limits<float>::infinity(), 0, false, 0, 0},
     };
-    std::vector<THole200> holes;
+    std::vector<TOld200Hole> holes;
     for (const Case& c : cases) {
-        THole200 h = Hole();
+        TOld200Hole h = Hole();
         h.Face = int16_t(c.face);
         h.Angle = c.angle;
         h.AngleRotation = c.flag;
@@ -393,7 +394,7 @@ TEST(Read200, Angles)
 TEST(Read200, MembersBeforeAnyPatternAndDamagedRecords)
 {
     // Codes 2 and 3 before any code 1: no pattern, no contour list.
-    THole200 early = Hole();
+    TOld200Hole early = Hole();
     early.Pattern = 2;
     early.Contour = {{{10, 10}, {20, 20}, {0, 0}, {0, 0}}};
     TMessageCollector messages;
@@ -407,7 +408,7 @@ TEST(Read200, MembersBeforeAnyPatternAndDamagedRecords)
     // texts).
     for (char fill : {'\xFF', '\x7F'}) {
         TManifold D;
-        const std::string record(kRecord200, fill);
+        const std::string record(kOld200RecordSize, fill);
         ASSERT_TRUE(D.LoadFromFile(test::WriteTempFile("fill200.mnf", record + record + record)));
         ASSERT_EQ(D.HoleList().Count(), 2);
         for (int i = 0; i <= 6; ++i) EXPECT_EQ(D.GetFinishFace(i), 3.2);
@@ -418,14 +419,15 @@ TEST(Read200, MembersBeforeAnyPatternAndDamagedRecords)
 
     // Not a whole number of records.
     TManifold O;
-    EXPECT_FALSE(LoadOldVersionFile(200, test::WriteTempFile("odd200.mnf", std::string(kRecord200 + 1, '\0')), O));
+    EXPECT_FALSE(
+        LoadOldVersionFile(200, test::WriteTempFile("odd200.mnf", std::string(kOld200RecordSize + 1, '\0')), O));
 }
 
 TEST(Read200, FileSizes)
 {
     // 454 bytes: one block record and one hole.
     TByteFile f;
-    f.Add(Block().Record()).Add(Hole().Record());
+    f.Add(Old200BlockRecord(Block())).Add(Old200HoleRecord(Hole()));
     ASSERT_EQ(f.Size(), 454u);
     const std::string path = test::WriteTempFile("small200.mnf", f.Bytes());
     EXPECT_EQ(DetectFileVersion(path, 1), 200);
@@ -435,9 +437,9 @@ TEST(Read200, FileSizes)
 
     // The sample: a whole number of records, and no multiple of 134, so
     // detection does not take it for a 3.00 file.
-    const std::string sample = OldDesign200();
-    EXPECT_EQ(sample.size() % kRecord200, 0u);
-    EXPECT_NE(sample.size() % kRecord300, 0u);
+    const std::string sample = Old200Design();
+    EXPECT_EQ(sample.size() % kOld200RecordSize, 0u);
+    EXPECT_NE(sample.size() % kOld300RecordSize, 0u);
     const std::string spath = test::WriteTempFile("sample200.mnf", sample);
     EXPECT_EQ(DetectFileVersion(spath, 1), 200);
     TManifold S;

@@ -20,18 +20,18 @@ using namespace qv::samples;
 namespace {
 
 // Loads a block record and the hole records through version detection.
-bool Load300(TManifold& M, const TBlock300& block, const std::vector<THole300>& holes = {},
+bool Load300(TManifold& M, const TOld300Block& block, const std::vector<TOld300Hole>& holes = {},
              const char* name = "r300.mnf")
 {
     TByteFile f;
-    f.Add(block.Record());
-    for (const auto& h : holes) f.Add(h.Record());
+    f.Add(Old300BlockRecord(block));
+    for (const auto& h : holes) f.Add(Old300HoleRecord(h));
     return M.LoadFromFile(test::WriteTempFile(name, f.Bytes()));
 }
 
-TBlock300 MetricBlock()
+TOld300Block MetricBlock()
 {
-    TBlock300 b;
+    TOld300Block b;
     b.MaxX = 150;
     b.MaxY = 100;
     b.MaxZ = 60;
@@ -44,12 +44,12 @@ const TPlotSettingsData& Production(const TManifold& M) { return M.PlotSettings(
 
 TEST(Read300, BlockRecordFields)
 {
-    TBlock300 b = MetricBlock();
+    TOld300Block b = MetricBlock();
     b.FaceDistance = 40 + 100 * 35;
     b.MaxX = 12.7f;
     b.WallThickness = 2.5f;
     b.Drawing = "D-100";
-    b.Title = TPackedTitle300::Pack("LIFT CONTROL BLOCK HV-300"); // uses start, packed parts
+    b.Title = TOld300PackedTitle::Pack("LIFT CONTROL BLOCK HV-300"); // uses start, packed parts
     b.TextHeight = 3.5f;
     b.Scale = 0; // not above 0: 2.5
     b.Material = "ST52  ";
@@ -110,7 +110,7 @@ TEST(Read300, PackedTitle)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
-        TBlock300 b = MetricBlock();
+        TOld300Block b = MetricBlock();
         b.Title.Start = c.start;
         b.Title.Packed = c.packed;
         b.Title.Last = c.last;
@@ -139,7 +139,7 @@ TEST(Read300, PackedFinishValues)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.packed << (c.inch ? " inch" : " mm"));
-        TBlock300 b = MetricBlock();
+        TOld300Block b = MetricBlock();
         if (c.inch) b.Flags = 0x40;
         b.Finish0 = c.finish0;
         b.PackedFinish = {c.packed, c.packed, c.packed};
@@ -184,7 +184,7 @@ TEST(Read300, FlagBitsSetAndClearTheirTargets)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         for (bool set : {true, false}) {
-            TBlock300 b = MetricBlock();
+            TOld300Block b = MetricBlock();
             // Every other bit of the same byte is set the other way, so a
             // bit that lands on the wrong target shows.
             const uint8_t all = c.drawByte ? 0xFF : 0x1F;
@@ -206,7 +206,7 @@ TEST(Read300, FlagBitsSetAndClearTheirTargets)
 
 TEST(Read300, SameHoleNumberContinuesTheHole)
 {
-    THole300 a;
+    TOld300Hole a;
     a.Number = 7;
     a.Face = 3;
     a.X = 25.4f;
@@ -220,17 +220,17 @@ TEST(Read300, SameHoleNumberContinuesTheHole)
     a.Thread = "M18x1.5";
     a.Length = 14;
     a.Remark = "@2 port t";
-    THole300 a2 = a.Step(2, 10, 60, "X");
+    TOld300Hole a2 = a.Step(2, 10, 60, "X");
     a2.Face = 4; // the hole part of a continuation is not used
     a2.X = 99;
     a2.Flags = 0x04;
     a2.StepFlags = 0x05;
-    THole300 b;
+    TOld300Hole b;
     b.Number = 8;
     b.Diameter = 6;
     b.Depth = 30;
     b.Remark = "@1";
-    THole300 b2 = b.Step(2, 5, 40, "");
+    TOld300Hole b2 = b.Step(2, 5, 40, "");
 
     TManifold M;
     ASSERT_TRUE(Load300(M, MetricBlock(), {a, a2, b, b2}));
@@ -279,19 +279,19 @@ TEST(Read300, PatternContourClosesAtAZeroPoint)
 {
     // Start (bits 5 and 4): opens its contour and adds (10,10), (50,10);
     // then (0,5) closes it and (60,60) is ignored.
-    THole300 start;
+    TOld300Hole start;
     start.Number = 1;
     start.Flags = 0x30;
     start.Contour = {{{10, 10}, {50.00004f, 10}, {0, 5}, {60, 60}}};
     start.Diameter = 6;
-    THole300 member = start;
+    TOld300Hole member = start;
     member.Number = 2;
     member.Flags = 0x10;
     member.Contour = {{{70, 70}, {0, 0}, {0, 0}, {0, 0}}}; // the list is closed: ignored
-    THole300 other = member;
+    TOld300Hole other = member;
     other.Number = 3;
     other.Flags = 0x40; // member without contour points
-    THole300 next = start;
+    TOld300Hole next = start;
     next.Number = 4;
     next.Flags = 0x30; // a new pattern opens its own list
     next.Contour = {{{1, 2}, {3, 4}, {5, 6}, {7, 8}}};
@@ -320,7 +320,7 @@ TEST(Read300, PatternContourClosesAtAZeroPoint)
 TEST(Read300, ValveItemNumberAndAssembly)
 {
     // Bit 4: item number and label; bit 2 and bit 4: the assembly drawing.
-    THole300 v;
+    TOld300Hole v;
     v.Number = 1;
     v.Flags = 0x10;
     v.X = 40;
@@ -334,20 +334,20 @@ TEST(Read300, ValveItemNumberAndAssembly)
     v.ValveRotation = 7;
     v.Diameter = 20;
     // Bit 2 only: the assembly at the hole position, turned by the Single at 17.
-    THole300 w = v;
+    TOld300Hole w = v;
     w.Number = 2;
     w.Flags = 0x04;
     w.ItemNumber = "";
     w.AngleRotation = 30;
     // Bit 6 with an insertion point of exactly (0,0): the hole's position.
-    THole300 x = v;
+    TOld300Hole x = v;
     x.Number = 3;
     x.Flags = 0x40;
     x.ItemNumber = "ABC";
     x.ValveX = 0;
     x.ValveY = 0;
     // Bit 4 with only blanks: no valve.
-    THole300 y = v;
+    TOld300Hole y = v;
     y.Number = 4;
     y.ItemNumber = "   ";
     y.AssemblyFile = "";
@@ -412,9 +412,9 @@ TEST(Read300, AngleRules)
         {1, std::numeric_limits<float>::quiet_NaN(), 0, false, 0, 0},
         {1, 30, std::numeric_limits<float>::infinity(), false, 0, 0},
     };
-    std::vector<THole300> holes;
+    std::vector<TOld300Hole> holes;
     for (size_t i = 0; i < std::size(cases); ++i) {
-        THole300 h;
+        TOld300Hole h;
         h.Number = int16_t(i + 1);
         h.Face = uint8_t(cases[i].face);
         h.Angle = cases[i].av;
@@ -449,17 +449,17 @@ TEST(Read300, EmptyAndDamagedFiles)
         // not take it for 3.00).
         TManifold M;
         TByteFile f;
-        f.Add(MetricBlock().Record()).Byte(0);
+        f.Add(Old300BlockRecord(MetricBlock())).Byte(0);
         EXPECT_FALSE(LoadOldVersionFile(300, test::WriteTempFile("odd300.mnf", f.Bytes()), M));
     }
     {
         // A first record numbered -1 continues a hole that does not exist;
         // members and contour points before any pattern have nothing to
         // join.
-        THole300 orphan;
+        TOld300Hole orphan;
         orphan.Number = -1;
         orphan.Diameter = 5;
-        THole300 member;
+        TOld300Hole member;
         member.Number = 1;
         member.Flags = 0x10 | 0x40;
         member.Contour = {{{10, 10}, {20, 20}, {0, 0}, {0, 0}}};
@@ -480,8 +480,8 @@ TEST(Read300, EmptyAndDamagedFiles)
         // records 0x7F (huge Singles, overlong texts): no crash, and the
         // values that must stay in range do.
         TManifold M;
-        const std::string block(kRecord300, '\xFF');
-        const std::string hole(kRecord300, '\x7F');
+        const std::string block(kOld300RecordSize, '\xFF');
+        const std::string hole(kOld300RecordSize, '\x7F');
         ASSERT_TRUE(M.LoadFromFile(test::WriteTempFile("ff300.mnf", block + hole + hole)));
         EXPECT_EQ(Production(M).Scale, 2.5); // NaN is not above 0
         for (int i = 0; i <= 6; ++i) EXPECT_EQ(M.GetFinishFace(i), 13.0);
@@ -493,7 +493,7 @@ TEST(Read300, EmptyAndDamagedFiles)
         // A block of huge finite Singles: the title digits and the finish
         // values must not overflow.
         TManifold M;
-        const std::string block(kRecord300, '\x7F');
+        const std::string block(kOld300RecordSize, '\x7F');
         ASSERT_TRUE(M.LoadFromFile(test::WriteTempFile("7f300.mnf", block)));
         EXPECT_EQ(M.Units(), muIN);
         for (int i = 0; i <= 6; ++i) EXPECT_EQ(M.GetFinishFace(i), 13.0);
@@ -503,8 +503,8 @@ TEST(Read300, EmptyAndDamagedFiles)
 
 TEST(Read300, SampleDesign)
 {
-    const std::string bytes = OldDesign300();
-    ASSERT_EQ(bytes.size() % kRecord300, 0u);
+    const std::string bytes = Old300Design();
+    ASSERT_EQ(bytes.size() % kOld300RecordSize, 0u);
     const std::string path = test::WriteTempFile("sample300.mnf", bytes);
     EXPECT_EQ(DetectFileVersion(path, 1), 300);
     TManifold M;

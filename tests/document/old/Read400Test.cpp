@@ -52,7 +52,7 @@ std::string Records(int Version, F&& Body)
 {
     TByteFile f;
     f.Header(VersionText(Version));
-    f.Add(TByteRecord(Old400SizeA(Version))).Add(TByteRecord(Old400SizeB(Version)));
+    f.Add(TByteRecord(Old400BlockASize(Version))).Add(TByteRecord(Old400BlockBSize(Version)));
     Body(f);
     f.Byte(255);
     return f.Bytes();
@@ -66,7 +66,7 @@ TByteRecord HoleRec(uint16_t Number, uint8_t FlagsA = 0, uint8_t Face = 1, float
     h.Face = Face;
     h.AngleValue = AV;
     h.AngleRotation = AR;
-    return Old400Hole(h);
+    return Old400HoleRecord(h);
 }
 
 TByteRecord StepRec(uint8_t Number, const std::string& Remark)
@@ -74,7 +74,7 @@ TByteRecord StepRec(uint8_t Number, const std::string& Remark)
     TOld400Step s;
     s.Number = Number;
     s.Remark = Remark;
-    return Old400Step(s);
+    return Old400StepRecord(s);
 }
 
 // ------------------------------------------------------------ header blocks
@@ -158,7 +158,7 @@ std::string HeaderFile(const THeaderCase& c, bool HiddenSteps)
     TByteFile f;
     f.Header(VersionText(c.Version)).Add(a).Add(b);
     // The first typed record sits right after block B.
-    Typed(f, 1, HoleRec(77));
+    Old400AddTyped(f, 1, HoleRec(77));
     f.Byte(255);
     return f.Bytes();
 }
@@ -277,10 +277,10 @@ TEST(Read400, UnitByte)
         SCOPED_TRACE(int(c.Byte));
         TOld400Header h;
         h.Inch = false;
-        TByteRecord a = Old400BlockA(420, h);
+        TByteRecord a = Old400BlockARecord(420, h);
         a.Byte(37, c.Byte);
         TByteFile f;
-        f.Header("4.20").Add(a).Add(Old400BlockB(420, h)).Byte(255);
+        f.Header("4.20").Add(a).Add(Old400BlockBRecord(420, h)).Byte(255);
         TLoaded r = Load(f.Bytes(), "unit.mnf");
         ASSERT_TRUE(r.Ok);
         EXPECT_EQ(r.M->Units(), c.Unit);
@@ -301,7 +301,7 @@ TEST(Read400, InvalidCreationDateKeepsDefaultAndLoads)
         h.Year = c.Y, h.Month = c.Mo, h.Day = c.D, h.Hour = c.H, h.Minute = c.Mi, h.Second = c.S;
         h.Title = "Still read";
         TByteFile f = Old400File(410, h);
-        Typed(f, 1, HoleRec(5)).Byte(255);
+        Old400AddTyped(f, 1, HoleRec(5)).Byte(255);
         const TDateTime before = NowLocal();
         TLoaded r = Load(f.Bytes(), "date.mnf");
         const TDateTime after = NowLocal();
@@ -350,26 +350,26 @@ TEST(Read400, RecordFieldsAtTheirOffsets)
             TByteRecord hole(26);
             hole.Word(0, 513).Byte(2, 0x8F).Byte(3, 0x1E).Byte(4, 3).Single(5, 10.25f).Single(9, 20.5f);
             hole.Byte(13, 2).Single(14, 33.0f).Single(18, 0.0f).Single(22, 0.0f);
-            Typed(f, 1, hole);
+            Old400AddTyped(f, 1, hole);
             TByteRecord step(92);
             step.Byte(0, 2).Byte(1, 0x07).Single(3, 11.445f).Single(7, 16.0f).ShortText(11, 10, "G1/4");
             step.Single(22, 12.0f).ShortText(26, 24, "@1 not a prefix here").Word(51, 118).Single(53, 13.157f);
             step.ShortText(57, 20, "TAP-G14").ShortText(78, 5, "P").Single(84, 6.0f).Single(88, 8.0f);
-            Typed(f, 2, step);
+            Old400AddTyped(f, 2, step);
             TByteRecord item(21);
             item.ShortText(0, 10, "POS-12").Single(11, 4.5f).Single(15, -3.25f).Word(19, 270);
-            Typed(f, 4, item);
+            Old400AddTyped(f, 4, item);
             TByteRecord assembly(wide ? 38 : 30);
             assembly.ShortText(9, wide ? 15 : 7, wide ? "LONGASSEMBLY.DW" : "ASM.DWG");
             const size_t p = wide ? 25 : 17;
             assembly.Single(p, 80.5f).Single(p + 4, 60.25f).Single(p + 8, 45.0f).Byte(p + 12, 1);
-            Typed(f, 3, assembly);
+            Old400AddTyped(f, 3, assembly);
             TByteRecord component(70);
             component.ShortText(0, 15, "Maker").ShortText(16, 24, "Type-X").ShortText(41, 24, "A valve");
             component.Single(66, 1.75f);
-            Typed(f, 7, component);
-            Typed(f, 5, TByteRecord(8).Single(0, -20.0f).Single(4, 15.5f));
-            Typed(f, 8, TByteRecord(8).ShortText(0, 5, "PRESS").Byte(6, 4).Byte(7, 99));
+            Old400AddTyped(f, 7, component);
+            Old400AddTyped(f, 5, TByteRecord(8).Single(0, -20.0f).Single(4, 15.5f));
+            Old400AddTyped(f, 8, TByteRecord(8).ShortText(0, 5, "PRESS").Byte(6, 4).Byte(7, 99));
         });
         TLoaded r = Load(bytes, "fields.mnf");
         ASSERT_TRUE(r.Ok);
@@ -440,7 +440,7 @@ TEST(Read400, SinglesRoundToTenThousandthsTiesToEven)
         SCOPED_TRACE(c.In);
         TOld400Hole h;
         h.XXY = c.In;
-        std::string bytes = Records(420, [&](TByteFile& f) { Typed(f, 1, Old400Hole(h)); });
+        std::string bytes = Records(420, [&](TByteFile& f) { Old400AddTyped(f, 1, Old400HoleRecord(h)); });
         TLoaded r = Load(bytes, "round.mnf");
         ASSERT_EQ(r.M->HoleList().Count(), 1);
         EXPECT_EQ(r.M->HoleList()[0]->FData.XXY, c.Out);
@@ -466,7 +466,7 @@ TEST(Read400, PatternMembership)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         std::string bytes = Records(415, [&](TByteFile& f) {
-            for (size_t i = 0; i < c.Flags.size(); ++i) Typed(f, 1, HoleRec(uint16_t(i + 1), c.Flags[i]));
+            for (size_t i = 0; i < c.Flags.size(); ++i) Old400AddTyped(f, 1, HoleRec(uint16_t(i + 1), c.Flags[i]));
         });
         TLoaded r = Load(bytes, "pattern.mnf");
         ASSERT_EQ(r.M->HoleList().Count(), int(c.Flags.size()));
@@ -502,7 +502,8 @@ TEST(Read400, AngleConversionOf400And410)
         for (const auto& rule : rules) {
             SCOPED_TRACE(testing::Message() << v << " rule " << rule.Rule);
             std::string bytes = Records(v, [&](TByteFile& f) {
-                for (uint8_t face = 1; face <= 6; ++face) Typed(f, 1, HoleRec(face, 0, face, rule.AV, rule.AR));
+                for (uint8_t face = 1; face <= 6; ++face)
+                    Old400AddTyped(f, 1, HoleRec(face, 0, face, rule.AV, rule.AR));
             });
             TLoaded r = Load(bytes, "angle.mnf");
             ASSERT_EQ(r.M->HoleList().Count(), 6);
@@ -520,9 +521,9 @@ TEST(Read400, AnglesOf415And420AreKept)
     for (int v : {415, 420}) {
         SCOPED_TRACE(v);
         std::string bytes = Records(v, [&](TByteFile& f) {
-            Typed(f, 1, HoleRec(1, 0, 2, 30, 0));
-            Typed(f, 1, HoleRec(2, 0, 5, -15, 0));
-            Typed(f, 1, HoleRec(3, 0, 1, 30, 45));
+            Old400AddTyped(f, 1, HoleRec(1, 0, 2, 30, 0));
+            Old400AddTyped(f, 1, HoleRec(2, 0, 5, -15, 0));
+            Old400AddTyped(f, 1, HoleRec(3, 0, 1, 30, 45));
         });
         TLoaded r = Load(bytes, "angle.mnf");
         ASSERT_EQ(r.M->HoleList().Count(), 3);
@@ -541,9 +542,9 @@ TEST(Read400, RemarkRotationPrefixOfTheFirstStep)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Remark);
         std::string bytes = Records(420, [&](TByteFile& f) {
-            Typed(f, 1, HoleRec(1));
-            Typed(f, 2, StepRec(1, c.Remark));
-            Typed(f, 2, StepRec(2, "@3Y")); // later steps keep their text and leave the rotation
+            Old400AddTyped(f, 1, HoleRec(1));
+            Old400AddTyped(f, 2, StepRec(1, c.Remark));
+            Old400AddTyped(f, 2, StepRec(2, "@3Y")); // later steps keep their text and leave the rotation
         });
         TLoaded r = Load(bytes, "prefix.mnf");
         ASSERT_EQ(r.M->HoleList().Count(), 1);
@@ -558,13 +559,13 @@ TEST(Read400, RemarkRotationPrefixOfTheFirstStep)
 TEST(Read400, ValveRecordsFillTheLastValveOfTheLastHole)
 {
     std::string bytes = Records(410, [&](TByteFile& f) {
-        Typed(f, 1, HoleRec(1));
-        Typed(f, 4, Old400ValveItem("7", 1, 2, 1));                           // creates the valve
-        Typed(f, 3, Old400ValveAssembly(410, "CV", 5, 6, 90, false));         // fills it
-        Typed(f, 7, Old400ValveComponent("M", "T", "D", 0.5f));               // fills it
-        Typed(f, 1, HoleRec(2));
-        Typed(f, 7, Old400ValveComponent("Only", "component", "data", 2.0f)); // creates this hole's valve
-        Typed(f, 4, Old400ValveItem("8", 0, 0, 0));
+        Old400AddTyped(f, 1, HoleRec(1));
+        Old400AddTyped(f, 4, Old400ValveItemRecord("7", 1, 2, 1));                   // creates the valve
+        Old400AddTyped(f, 3, Old400ValveAssemblyRecord(410, "CV", 5, 6, 90, false)); // fills it
+        Old400AddTyped(f, 7, Old400ValveComponentRecord("M", "T", "D", 0.5f));       // fills it
+        Old400AddTyped(f, 1, HoleRec(2));
+        Old400AddTyped(f, 7, Old400ValveComponentRecord("Only", "component", "data", 2.0f)); // creates its valve
+        Old400AddTyped(f, 4, Old400ValveItemRecord("8", 0, 0, 0));
     });
     TLoaded r = Load(bytes, "valves.mnf");
     ASSERT_TRUE(r.Ok);
@@ -585,14 +586,14 @@ TEST(Read400, ValveRecordsFillTheLastValveOfTheLastHole)
 TEST(Read400, RecordsBeforeAnyHoleAreIgnored)
 {
     std::string bytes = Records(420, [&](TByteFile& f) {
-        Typed(f, 2, StepRec(1, "@2orphan"));
-        Typed(f, 3, Old400ValveAssembly(420, "A", 1, 2, 3, true));
-        Typed(f, 4, Old400ValveItem("1", 0, 0, 1));
-        Typed(f, 5, Old400Contour(1, 2));
-        Typed(f, 7, Old400ValveComponent("M", "T", "D", 1));
-        Typed(f, 8, Old400Group("G", 2)); // groups belong to the document
-        Typed(f, 1, HoleRec(9));
-        Typed(f, 5, Old400Contour(3, 4));
+        Old400AddTyped(f, 2, StepRec(1, "@2orphan"));
+        Old400AddTyped(f, 3, Old400ValveAssemblyRecord(420, "A", 1, 2, 3, true));
+        Old400AddTyped(f, 4, Old400ValveItemRecord("1", 0, 0, 1));
+        Old400AddTyped(f, 5, Old400ContourRecord(1, 2));
+        Old400AddTyped(f, 7, Old400ValveComponentRecord("M", "T", "D", 1));
+        Old400AddTyped(f, 8, Old400GroupRecord("G", 2)); // groups belong to the document
+        Old400AddTyped(f, 1, HoleRec(9));
+        Old400AddTyped(f, 5, Old400ContourRecord(3, 4));
     });
     TLoaded r = Load(bytes, "orphans.mnf");
     ASSERT_TRUE(r.Ok);
@@ -613,8 +614,8 @@ TEST(Read400, GroupColourIndices)
                                    0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
                                    0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF, 0x000000};
     std::string bytes = Records(400, [&](TByteFile& f) {
-        for (int i = 0; i <= 16; ++i) Typed(f, 8, Old400Group("G" + std::to_string(i), uint8_t(i)));
-        Typed(f, 8, Old400Group("G255", 255));
+        for (int i = 0; i <= 16; ++i) Old400AddTyped(f, 8, Old400GroupRecord("G" + std::to_string(i), uint8_t(i)));
+        Old400AddTyped(f, 8, Old400GroupRecord("G255", 255));
     });
     TLoaded r = Load(bytes, "groups.mnf");
     ASSERT_EQ(r.M->GroupList().Count(), 18);
@@ -648,16 +649,16 @@ TEST(Read400, ProjectComments)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        std::string bytes = Records(415, [&](TByteFile& f) { Typed(f, 6, Old400Comments(c.Units)); });
+        std::string bytes = Records(415, [&](TByteFile& f) { Old400AddTyped(f, 6, Old400CommentsRecord(c.Units)); });
         TLoaded r = Load(bytes, "comments.mnf");
         ASSERT_TRUE(r.Ok);
         EXPECT_EQ(r.M->FProject.FComments, c.Lines);
     }
     // Two comment records add up; the record after them is read.
     std::string bytes = Records(420, [&](TByteFile& f) {
-        Typed(f, 6, Old400Comments(u"one\r\u0003"));
-        Typed(f, 6, Old400Comments(u"two\r\u0003"));
-        Typed(f, 1, HoleRec(3));
+        Old400AddTyped(f, 6, Old400CommentsRecord(u"one\r\u0003"));
+        Old400AddTyped(f, 6, Old400CommentsRecord(u"two\r\u0003"));
+        Old400AddTyped(f, 1, HoleRec(3));
     });
     TLoaded r = Load(bytes, "comments2.mnf");
     EXPECT_EQ(r.M->FProject.FComments, (std::vector<std::string>{"one", "two"}));
@@ -668,9 +669,9 @@ TEST(Read400, UnknownCodesCarryNothing)
 {
     std::string bytes = Records(410, [&](TByteFile& f) {
         f.Byte(0).Byte(9).Byte(200);
-        Typed(f, 1, HoleRec(4));
+        Old400AddTyped(f, 1, HoleRec(4));
         f.Byte(254);
-        Typed(f, 8, Old400Group("P", 12));
+        Old400AddTyped(f, 8, Old400GroupRecord("P", 12));
     });
     TLoaded r = Load(bytes, "unknown.mnf");
     ASSERT_TRUE(r.Ok);
@@ -681,8 +682,8 @@ TEST(Read400, UnknownCodesCarryNothing)
 
 TEST(Read400, NothingAfterCode255IsRead)
 {
-    std::string bytes = Records(420, [&](TByteFile& f) { Typed(f, 1, HoleRec(1)); });
-    bytes += std::string(1, '\x01') + Old400Hole(TOld400Hole{}).Bytes();
+    std::string bytes = Records(420, [&](TByteFile& f) { Old400AddTyped(f, 1, HoleRec(1)); });
+    bytes += std::string(1, '\x01') + Old400HoleRecord(TOld400Hole{}).Bytes();
     TLoaded r = Load(bytes, "after255.mnf");
     ASSERT_TRUE(r.Ok);
     EXPECT_EQ(r.M->HoleList().Count(), 1);
@@ -695,8 +696,8 @@ TEST(Read400, NothingAfterCode255IsRead)
 TEST(Read400, TruncatedFilesKeepWhatWasRead)
 {
     for (int v : {400, 420}) {
-        const std::string full = OldDesign400(v);
-        const size_t header = 40 + Old400SizeA(v) + Old400SizeB(v);
+        const std::string full = Old400Design(v);
+        const size_t header = 40 + Old400BlockASize(v) + Old400BlockBSize(v);
         // Complete: no warning.
         {
             TLoaded r = Load(full, "full.mnf");
@@ -715,7 +716,7 @@ TEST(Read400, TruncatedFilesKeepWhatWasRead)
             EXPECT_GE(r.M->HoleList().Count(), previousHoles);
             previousHoles = r.M->HoleList().Count();
             // Block A is applied only when it is all there.
-            EXPECT_EQ(r.M->FProject.FData.ProjectTitle, cut >= 40 + Old400SizeA(v) ? "Relief block RV-160" : "");
+            EXPECT_EQ(r.M->FProject.FData.ProjectTitle, cut >= 40 + Old400BlockASize(v) ? "Relief block RV-160" : "");
             // Block B likewise.
             EXPECT_EQ(r.M->Material(), cut >= header ? "AlMgSi1" : "");
         }
@@ -726,19 +727,19 @@ TEST(Read400, TruncatedFilesKeepWhatWasRead)
 TEST(Read400, CutRecordsAreNotApplied)
 {
     const struct { const char* Name; std::string Tail; } cases[] = {
-        {"hole", std::string(1, '\x01') + Old400Hole(TOld400Hole{}).Bytes().substr(0, 25)},
-        {"step", std::string(1, '\x02') + Old400Step(TOld400Step{}).Bytes().substr(0, 91)},
-        {"item", std::string(1, '\x04') + Old400ValveItem("1", 0, 0, 0).Bytes().substr(0, 20)},
-        {"group", std::string(1, '\x08') + Old400Group("X", 1).Bytes().substr(0, 7)},
-        {"contour", std::string(1, '\x05') + Old400Contour(1, 1).Bytes().substr(0, 4)},
-        {"comments without their end", std::string(1, '\x06') + Old400Comments(u"done\rnot\r").Bytes()},
-        {"comments with an odd byte", std::string(1, '\x06') + Old400Comments(u"done\r").Bytes() + "\x03"},
+        {"hole", std::string(1, '\x01') + Old400HoleRecord(TOld400Hole{}).Bytes().substr(0, 25)},
+        {"step", std::string(1, '\x02') + Old400StepRecord(TOld400Step{}).Bytes().substr(0, 91)},
+        {"item", std::string(1, '\x04') + Old400ValveItemRecord("1", 0, 0, 0).Bytes().substr(0, 20)},
+        {"group", std::string(1, '\x08') + Old400GroupRecord("X", 1).Bytes().substr(0, 7)},
+        {"contour", std::string(1, '\x05') + Old400ContourRecord(1, 1).Bytes().substr(0, 4)},
+        {"comments without their end", std::string(1, '\x06') + Old400CommentsRecord(u"done\rnot\r").Bytes()},
+        {"comments with an odd byte", std::string(1, '\x06') + Old400CommentsRecord(u"done\r").Bytes() + "\x03"},
         {"code only", std::string(1, '\x07')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         TByteFile f = Old400File(420, TOld400Header{});
-        Typed(f, 1, HoleRec(1));
+        Old400AddTyped(f, 1, HoleRec(1));
         f.Add(c.Tail);
         TLoaded r = Load(f.Bytes(), "cutrec.mnf");
         ASSERT_TRUE(r.Ok);
@@ -764,14 +765,14 @@ TEST(Read400, DamagedValuesDoNotBreakTheLoad)
         h.AngleValue = nan;
         h.AngleRotation = 90;
         h.Face = 200; // not a face; stored as read
-        Typed(f, 1, Old400Hole(h));
+        Old400AddTyped(f, 1, Old400HoleRecord(h));
         h.AngleValue = inf;
         h.AngleRotation = 0;
-        Typed(f, 1, Old400Hole(h));
+        Old400AddTyped(f, 1, Old400HoleRecord(h));
         // A length byte beyond its field: the text stops at the field's end.
-        TByteRecord step = Old400Step(TOld400Step{});
+        TByteRecord step = Old400StepRecord(TOld400Step{});
         step.Byte(11, 250).Byte(12, 'M');
-        Typed(f, 2, step);
+        Old400AddTyped(f, 2, step);
     });
     TLoaded r = Load(bytes, "damaged.mnf");
     ASSERT_TRUE(r.Ok);
@@ -823,7 +824,7 @@ TEST(Read400, SampleDesignInEachVersion)
 {
     for (int v : {400, 410, 415, 420}) {
         SCOPED_TRACE(v);
-        TLoaded r = Load(OldDesign400(v), "sample400.mnf");
+        TLoaded r = Load(Old400Design(v), "sample400.mnf");
         ASSERT_TRUE(r.Ok);
         EXPECT_TRUE(r.Messages.empty());
         const TManifold& m = *r.M;

@@ -17,11 +17,9 @@
 namespace qv {
 namespace {
 
-using samples::OldLayout500;
+using samples::Old500Layout;
 using samples::TByteFile;
 using samples::TByteRecord;
-using samples::TOldDesign500;
-using samples::TOldHole500;
 using test::Flat;
 using test::TFlat;
 
@@ -49,11 +47,12 @@ TFlat Without(TFlat f, std::initializer_list<const char*> keys)
 
 // A design with a different value in every field the layouts hold, texts
 // filling their fields, and non-default flag sets.
-TOldDesign500 Distinct(int Version)
+std::unique_ptr<TManifold> Distinct(int Version)
 {
     const bool props = Version >= 520;
-    TOldDesign500 d;
-    TManifoldData& m = d.Data;
+    auto design = std::make_unique<TManifold>();
+    TManifold& d = *design;
+    TManifoldData& m = d.FData;
     m.FileType = ftPattern;
     m.MeasuringUnits = muIN;
     m.Decimals = 3;
@@ -63,7 +62,7 @@ TOldDesign500 Distinct(int Version)
     m.CrossSectionInfo[Y] = {12, 2.5};
     m.CrossSectionInfo[Z] = {13, 3.5};
     m.CalculateFlags = {cfThread};
-    d.CalcWallthickness = 4.75;
+    d.SetCalcWallthickness(4.75);
     m.FileFlags = {ffAutoExport, ffThreadFromTop, ffHiddenStepsss};
     m.DrawFlags = {dfContourHole, dfItemNumber, dfColorDash};
     m.CalcHole = {7, 9};
@@ -83,7 +82,7 @@ TOldDesign500 Distinct(int Version)
     if (props) m.Properties = {Text("title", 50), Text("bitmap", 30), Text("descr", 70), Text("group", 50), false, ""};
 
     for (int i = 0; i < 2; ++i) {
-        TRevisionData& r = d.Revisions.emplace_back();
+        TRevisionData& r = d.FRevisionList.Add()->fData;
         r.Number = Text(std::to_string(i), 5);
         r.Date = 38000.25 + i;
         r.Description = Text("rev" + std::to_string(i), 128);
@@ -91,17 +90,18 @@ TOldDesign500 Distinct(int Version)
         r.CheckedBy = Text("checked", 30);
     }
 
-    d.Project.DrawnBy = Text("drawn", 30);
-    d.Project.CheckedBy = Text("checked", 30);
-    d.Project.CreatedOn = 38001.5;
-    d.Project.ModifiedOn = 38002.75;
-    d.Project.ProjectTitle = Text("title", 64);
-    d.Project.ProjectNumber = Text("number", 64);
-    d.Project.ProjectClient = Text("M\u00FCller & S\u00F6hne ", 64);
-    d.Project.ProjectDrawing = Text("drawing", 64);
-    d.Comments = {Text("first line ", 255), "", "third line"};
+    TProjectData& project = d.FProject.FData;
+    project.DrawnBy = Text("drawn", 30);
+    project.CheckedBy = Text("checked", 30);
+    project.CreatedOn = 38001.5;
+    project.ModifiedOn = 38002.75;
+    project.ProjectTitle = Text("title", 64);
+    project.ProjectNumber = Text("number", 64);
+    project.ProjectClient = Text("M\u00FCller & S\u00F6hne ", 64);
+    project.ProjectDrawing = Text("drawing", 64);
+    d.FProject.FComments = {Text("first line ", 255), "", "third line"};
 
-    TPlotSettingsData& p1 = d.Plot[0];
+    TPlotSettingsData& p1 = d.fPlotSettings.Add()->FData;
     p1.PlotMode = psmProduction;
     p1.FaceDistance = {31.0, 32.0};
     p1.Scale = 0.5;
@@ -114,19 +114,19 @@ TOldDesign500 Distinct(int Version)
     p1.PrinterName = Text("plotter", 80);
     if (props) p1.PaperSize = Text("paper", 80);
     p1.DXFFile = true;
-    TPlotSettingsData& p2 = d.Plot[1];
+    TPlotSettingsData& p2 = d.fPlotSettings.Add()->FData;
     p2.PlotMode = psmAssembly;
     p2.Scale = 0.25;
     p2.Origin = 1;
     p2.PlotFlags = {pfAlternate, pfDrillingList, pfTime, pfMaterial};
     p2.PrinterName = "second";
 
-    d.Groups.push_back({Text("P", 10), 0x00123456, 1, 0.0, 0.0});
-    d.Groups.push_back({"T", 0x00ABCDEF, 0, 0.0, 0.0});
+    d.FGroupList.Add()->FData = {Text("P", 10), 0x00123456, 1, 0.0, 0.0};
+    d.FGroupList.Add()->FData = {"T", 0x00ABCDEF, 0, 0.0, 0.0};
 
     for (int h = 0; h < 2; ++h) {
-        TOldHole500& hole = d.Holes.emplace_back();
-        THoleData& hd = hole.Data;
+        THole& hole = *d.FHoleList.Add();
+        THoleData& hd = hole.FData;
         hd.HoleNumber = 5 + h;
         hd.PatternHandle = 3;
         hd.PatternHoleNumber = h;
@@ -144,7 +144,7 @@ TOldDesign500 Distinct(int Version)
         else hd.Properties = {Text("htitle", 30), Text("hbitmap", 15), Text("hdescr", 72), "", true, ""};
         if (Version >= 540) hd.SelectedMode = 2;
         for (int s = 0; s < 2 - h; ++s) {
-            TStepData& st = hole.Steps.emplace_back();
+            TStepData& st = hole.FStepList.Add()->FData;
             st.StepNumber = s + 1;
             st.Attribute = s == 0 ? TStepAttributes{saSpotfaced, saHidden, saLocatingShoulder}
                                   : TStepAttributes{saThreaded, saExcluded};
@@ -165,9 +165,10 @@ TOldDesign500 Distinct(int Version)
                 st.Selected = true;
             }
         }
-        if (h == 0) hole.Contour = {TXYPoint{1.5, 2.5}, TXYPoint{-3.5, 4.5}};
+        if (h == 0)
+            for (const TXYPoint& p : {TXYPoint{1.5, 2.5}, TXYPoint{-3.5, 4.5}}) hole.FContourList.Add()->FData = p;
         if (h == 1) {
-            TValveData& v = hole.Valves.emplace_back();
+            TValveData& v = hole.FValveList.Add()->fData;
             v.ValveNumber = 1;
             v.ItemNumber = Text("item", 20);
             v.Offset = {1.25, 2.25};
@@ -185,7 +186,7 @@ TOldDesign500 Distinct(int Version)
             v.Weight = 0.75;
         }
     }
-    return d;
+    return design;
 }
 
 // Every field of every section lands where it belongs, in each version's
@@ -194,71 +195,67 @@ TEST(Read500Test, EveryFieldOfEachVersion)
 {
     for (const int version : kVersions) {
         SCOPED_TRACE(version);
-        const TOldDesign500 d = Distinct(version);
-        const auto loaded = LoadBytes("fields" + std::to_string(version) + ".mnf", samples::OldFile500(version, d));
+        const auto design = Distinct(version);
+        const TManifold& d = *design;
+        const auto loaded = LoadBytes("fields" + std::to_string(version) + ".mnf", samples::Old500File(version, d));
         ASSERT_TRUE(loaded.Loaded);
         EXPECT_TRUE(loaded.Texts.empty());
         const TManifold& m = *loaded.M;
-        const samples::TOldLayout500 layout = OldLayout500(version);
+        const samples::TOld500Layout layout = Old500Layout(version);
 
         EXPECT_EQ(Without(Flat(m.FData), {".HoleListChangedDateTime"}),
-                  Without(Flat(d.Data), {".HoleListChangedDateTime"}));
+                  Without(Flat(d.FData), {".HoleListChangedDateTime"}));
         EXPECT_EQ(m.GetCalcWallthickness(), 4.75);
 
         ASSERT_EQ(m.FRevisionList.Count(), layout.HasRevisions ? 2 : 0);
         for (int i = 0; i < m.FRevisionList.Count(); ++i)
-            EXPECT_EQ(Flat(m.FRevisionList[i]->fData), Flat(d.Revisions[size_t(i)]));
+            EXPECT_EQ(Flat(m.FRevisionList[i]->fData), Flat(d.FRevisionList[i]->fData));
 
         EXPECT_EQ(Without(Flat(m.FProject.FData), {".ProjectFinishedDate"}),
-                  Without(Flat(d.Project), {".ProjectFinishedDate"}));
-        EXPECT_EQ(m.FProject.FComments, d.Comments);
+                  Without(Flat(d.FProject.FData), {".ProjectFinishedDate"}));
+        EXPECT_EQ(m.FProject.FComments, d.FProject.FComments);
 
         ASSERT_EQ(m.fPlotSettings.Count(), 2);
         for (int i = 0; i < 2; ++i) {
-            TPlotSettingsData expected = d.Plot[size_t(i)];
+            const TPlotSettingsData& source = d.fPlotSettings[i]->FData;
+            TPlotSettingsData expected = source;
             // Flags whose bit lies beyond the version's last one are not stored.
             expected.PlotFlags.Clear();
             for (int f = 0; f < PlotFlagCount; ++f) {
                 const auto flag = static_cast<TPlotFlag>(f);
-                if (d.Plot[size_t(i)].PlotFlags.Contains(flag) && (f < 15 || f - 6 <= layout.LastPlotBit))
+                if (source.PlotFlags.Contains(flag) && (f < 15 || f - 6 <= layout.LastPlotBit))
                     expected.PlotFlags.Include(flag);
             }
             EXPECT_EQ(Flat(m.fPlotSettings[i]->FData), Flat(expected)) << "plot settings " << i;
         }
 
         ASSERT_EQ(m.FGroupList.Count(), 2);
-        for (int i = 0; i < 2; ++i) EXPECT_EQ(Flat(m.FGroupList[i]->FData), Flat(d.Groups[size_t(i)]));
+        for (int i = 0; i < 2; ++i) EXPECT_EQ(Flat(m.FGroupList[i]->FData), Flat(d.FGroupList[i]->FData));
 
         ASSERT_EQ(m.FHoleList.Count(), 2);
         for (int h = 0; h < 2; ++h) {
             const THole& hole = *m.FHoleList[h];
-            const TOldHole500& src = d.Holes[size_t(h)];
-            EXPECT_EQ(Flat(hole.FData), Flat(src.Data)) << "hole " << h;
-            ASSERT_EQ(hole.FStepList.Count(), static_cast<int>(src.Steps.size()));
-            for (size_t s = 0; s < src.Steps.size(); ++s)
-                EXPECT_EQ(Flat(hole.FStepList[int(s)]->FData), Flat(src.Steps[s])) << "hole " << h << " step " << s;
-            ASSERT_EQ(hole.FContourList.Count(), static_cast<int>(src.Contour.size()));
-            for (size_t c = 0; c < src.Contour.size(); ++c)
-                EXPECT_EQ(Flat(hole.FContourList[int(c)]->FData), Flat(src.Contour[c]));
-            ASSERT_EQ(hole.FValveList.Count(), static_cast<int>(src.Valves.size()));
-            for (size_t v = 0; v < src.Valves.size(); ++v)
-                EXPECT_EQ(Flat(hole.FValveList[int(v)]->fData), Flat(src.Valves[v]));
+            const THole& src = *d.FHoleList[h];
+            EXPECT_EQ(Flat(hole.FData), Flat(src.FData)) << "hole " << h;
+            EXPECT_EQ(Flat(hole.FStepList), Flat(src.FStepList)) << "hole " << h;
+            EXPECT_EQ(Flat(hole.FContourList), Flat(src.FContourList)) << "hole " << h;
+            EXPECT_EQ(Flat(hole.FValveList), Flat(src.FValveList)) << "hole " << h;
         }
     }
 }
 
 // A file of default records and one hole with one step, each record open
 // for changes to its bytes.
-struct TRawFile500 {
+struct TOld500RawFile {
     int Version;
     TByteRecord Manifold, Project, Plot1, Plot2, Hole, Step;
 
-    explicit TRawFile500(int v)
-        : Version(v), Manifold(samples::OldManifoldRecord500(v, TManifoldData{}, 0.0)),
-          Project(samples::OldProjectRecord500(TProjectData{})),
-          Plot1(samples::OldPlotSettingsRecord500(v, TPlotSettingsData{})),
-          Plot2(samples::OldPlotSettingsRecord500(v, TPlotSettingsData{})),
-          Hole(samples::OldHoleRecord500(v, THoleData{})), Step(samples::OldStepRecord500(v, TStepData{}))
+    explicit TOld500RawFile(int v)
+        : Version(v), Manifold(samples::Old500ManifoldRecord(v, TManifoldData{}, 0.0)),
+          Project(samples::Old500ProjectRecord(TProjectData{})),
+          Plot1(samples::Old500PlotSettingsRecord(v, TPlotSettingsData{})),
+          Plot2(samples::Old500PlotSettingsRecord(v, TPlotSettingsData{})),
+          Hole(samples::Old500HoleRecord(v, THoleData{})), Step(samples::Old500StepRecord(v, TStepData{}))
     {
     }
     std::string Bytes() const
@@ -266,14 +263,14 @@ struct TRawFile500 {
         TByteFile f;
         f.Header(std::to_string(Version / 100) + "." + std::to_string(Version % 100 / 10) + "0");
         f.Add(Manifold);
-        if (OldLayout500(Version).HasRevisions) f.Integer(0);
+        if (Old500Layout(Version).HasRevisions) f.Integer(0);
         f.Add(Project).Integer(0).Add(Plot1).Add(Plot2).Integer(0);
         f.Integer(1).Add(Hole).Integer(1).Add(Step).Integer(0).Integer(0);
         return f.Bytes();
     }
 };
 
-TManifold& LoadRaw(const TRawFile500& raw, test::TLoadedDesign& keep)
+TManifold& LoadRaw(const TOld500RawFile& raw, test::TLoadedDesign& keep)
 {
     keep = LoadBytes("raw.mnf", raw.Bytes());
     EXPECT_TRUE(keep.Texts.empty());
@@ -284,7 +281,7 @@ TManifold& LoadRaw(const TRawFile500& raw, test::TLoadedDesign& keep)
 // block properties and no selection, whatever their padding holds.
 TEST(Read500Test, FiveTenIsFiveHundredAndPaddingIsIgnored)
 {
-    std::string bytes = samples::OldFile500(500, Distinct(500));
+    std::string bytes = samples::Old500File(500, *Distinct(500));
     const auto a = LoadBytes("v500.mnf", bytes);
     bytes.replace(8, 4, "5.10");
     const auto b = LoadBytes("v510.mnf", bytes);
@@ -297,7 +294,7 @@ TEST(Read500Test, FiveTenIsFiveHundredAndPaddingIsIgnored)
 
     for (const int version : {500, 510, 520, 530}) {
         SCOPED_TRACE(version);
-        TRawFile500 raw(version);
+        TOld500RawFile raw(version);
         if (raw.Manifold.Size() == 456) raw.Manifold.Byte(453, 2).Byte(454, 'a').Byte(455, 'b');
         raw.Hole.Byte(raw.Hole.Size() == 192 ? 188 : 273, 1);
         test::TLoadedDesign keep;
@@ -333,7 +330,7 @@ TEST(Read500Test, HoleAndStepAttributeBits)
     };
     for (const auto& c : holeCases) {
         SCOPED_TRACE(c.Bits);
-        TRawFile500 raw(540);
+        TOld500RawFile raw(540);
         raw.Hole.Word(12, c.Bits);
         test::TLoadedDesign keep;
         EXPECT_EQ(LoadRaw(raw, keep).FHoleList[0]->FData.Attribute, c.Expected);
@@ -352,7 +349,7 @@ TEST(Read500Test, HoleAndStepAttributeBits)
     };
     for (const auto& c : stepCases) {
         SCOPED_TRACE(c.Bits);
-        TRawFile500 raw(500);
+        TOld500RawFile raw(500);
         raw.Step.Word(4, c.Bits);
         test::TLoadedDesign keep;
         EXPECT_EQ(LoadRaw(raw, keep).FHoleList[0]->FStepList[0]->FData.Attribute, c.Expected);
@@ -385,7 +382,7 @@ TEST(Read500Test, PlotFlagBitsPerVersion)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Version << " bits 0x" << std::hex << c.Bits);
-        TRawFile500 raw(c.Version);
+        TOld500RawFile raw(c.Version);
         raw.Plot1.LongWord(76, c.Bits);
         raw.Plot2.LongWord(76, c.Bits);
         test::TLoadedDesign keep;
@@ -400,7 +397,7 @@ TEST(Read500Test, PlotFlagBitsPerVersion)
 // documented members.
 TEST(Read500Test, ManifoldEnumerationAndFlagBytes)
 {
-    TRawFile500 raw(520);
+    TOld500RawFile raw(520);
     raw.Manifold.Byte(0, 3).Byte(1, 7).Byte(32, 3);
     raw.Manifold.Byte(72, 0xFF).Byte(84, 0xFF).Byte(85, 0xFF).Byte(97, 0xFF);
     raw.Manifold.Byte(96, 9).Byte(98, 200).Byte(452, 7);
@@ -427,7 +424,7 @@ TEST(Read500Test, ManifoldEnumerationAndFlagBytes)
     EXPECT_EQ(static_cast<int>(m.fPlotSettings[0]->FData.Orientation), 4);
 
     // The values in range are taken.
-    TRawFile500 inRange(520);
+    TOld500RawFile inRange(520);
     inRange.Manifold.Byte(0, 0).Byte(1, 1).Byte(32, 0).Byte(72, 0).Byte(84, 0).Byte(85, 0x80);
     TManifold& n = LoadRaw(inRange, keep);
     EXPECT_EQ(n.FData.FileType, ftNone);
@@ -442,7 +439,7 @@ TEST(Read500Test, ManifoldEnumerationAndFlagBytes)
 // taken without harm.
 TEST(Read500Test, DamagedFieldBytes)
 {
-    TRawFile500 raw(530);
+    TOld500RawFile raw(530);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     // Length bytes: Material [80] claims 255 characters, the hole's title
@@ -466,7 +463,7 @@ TEST(Read500Test, DamagedFieldBytes)
 // Counts below 1 read nothing and the next section follows at once.
 TEST(Read500Test, CountsBelowOneReadNothing)
 {
-    TRawFile500 raw(540);
+    TOld500RawFile raw(540);
     TByteFile f;
     f.Header("5.40").Add(raw.Manifold).Integer(-3).Add(raw.Project).Integer(std::numeric_limits<int32_t>::min());
     f.Add(raw.Plot1).Add(raw.Plot2).Integer(0).Integer(2);
@@ -488,11 +485,11 @@ TEST(Read500Test, CountsBelowOneReadNothing)
 // nothing for the rest and reports the file as truncated.
 TEST(Read500Test, HugeCountAtTheEnd)
 {
-    TRawFile500 raw(500);
+    TOld500RawFile raw(500);
     for (const int32_t count : {std::numeric_limits<int32_t>::max(), 1000000}) {
         TByteFile f;
         f.Header("5.00").Add(raw.Manifold).Add(raw.Project).Integer(count);
-        f.Add(samples::OldCommentRecord500("only line"));
+        f.Add(samples::Old500CommentRecord("only line"));
         const auto loaded = LoadBytes("huge.mnf", f.Bytes());
         ASSERT_TRUE(loaded.Loaded);
         EXPECT_EQ(loaded.Texts, std::vector<std::string>{kTruncatedFileWarning});
@@ -507,7 +504,7 @@ TEST(Read500Test, TruncatedAnywhere)
 {
     for (const int version : {510, 540}) {
         SCOPED_TRACE(version);
-        const std::string full = samples::OldDesign500(version);
+        const std::string full = samples::Old500Design(version);
         const auto whole = LoadBytes("whole.mnf", full);
         ASSERT_TRUE(whole.Texts.empty());
         const TManifold& w = *whole.M;
@@ -515,7 +512,7 @@ TEST(Read500Test, TruncatedAnywhere)
         // Every cut through the block record, then a stride through the rest
         // that meets every kind of record and count.
         std::vector<size_t> cuts = {40, 41};
-        for (size_t n = 40 + OldLayout500(version).Manifold - 2; n < full.size(); n += 37) cuts.push_back(n);
+        for (size_t n = 40 + Old500Layout(version).Manifold - 2; n < full.size(); n += 37) cuts.push_back(n);
         cuts.push_back(full.size() - 1);
         for (const size_t cut : cuts) {
             SCOPED_TRACE(cut);
@@ -560,7 +557,7 @@ TEST(Read500Test, SampleDesign)
 {
     for (const int version : kVersions) {
         SCOPED_TRACE(version);
-        const auto loaded = LoadBytes("sample.mnf", samples::OldDesign500(version));
+        const auto loaded = LoadBytes("sample.mnf", samples::Old500Design(version));
         ASSERT_TRUE(loaded.Texts.empty());
         const TManifold& m = *loaded.M;
         EXPECT_EQ(m.DimensionsToStr(), "160.00x120.00x90.00");
