@@ -47,4 +47,9 @@ TFlat FlatDocument(const TManifold& m)
     return out;
 }
 
+bool LoadFileBytes(TManifold& M, const std::string& name, const std::string& bytes)
+{
+    return M.LoadFromFile(WriteTempFile(name, bytes));
+}
+
 } // namespace qv::test

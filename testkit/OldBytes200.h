@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv::samples {
 
@@ -212,6 +213,25 @@ inline TByteRecord Old200HoleRecord(const TOld200Hole& h)
     r.ShortText(194, 23, marks);
     r.Byte(218, static_cast<uint8_t>(h.ValveRotation)).Single(219, h.Angle).Single(223, h.AngleRotation);
     return r;
+}
+
+// The bytes of a headless file: the block record, then one record per hole.
+template <class TBlock, class THole, class BlockRecord, class HoleRecord>
+std::string OldHeadlessFile(const TBlock& Block, const std::vector<THole>& Holes, BlockRecord blockRecord,
+                            HoleRecord holeRecord)
+{
+    TByteFile f;
+    f.Add(blockRecord(Block));
+    for (const auto& h : Holes) f.Add(holeRecord(h));
+    return f.Bytes();
+}
+inline std::string Old300File(const TOld300Block& Block, const std::vector<TOld300Hole>& Holes = {})
+{
+    return OldHeadlessFile(Block, Holes, Old300BlockRecord, Old300HoleRecord);
+}
+inline std::string Old200File(const TOld200Block& Block, const std::vector<TOld200Hole>& Holes = {})
+{
+    return OldHeadlessFile(Block, Holes, Old200BlockRecord, Old200HoleRecord);
 }
 
 } // namespace qv::samples

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
+#include "testkit/LoadedDesign.h"
 #include "testkit/OldBytes200.h"
 #include "testkit/OldDesigns.h"
 #include "testkit/TestFiles.h"
@@ -17,15 +18,6 @@ using namespace qv;
 using namespace qv::samples;
 
 namespace {
-
-bool Load200(TManifold& M, const TOld200Block& block, const std::vector<TOld200Hole>& holes = {},
-             const char* name = "r200.mnf")
-{
-    TByteFile f;
-    f.Add(Old200BlockRecord(block));
-    for (const auto& h : holes) f.Add(Old200HoleRecord(h));
-    return M.LoadFromFile(test::WriteTempFile(name, f.Bytes()));
-}
 
 TOld200Block Block()
 {
@@ -61,7 +53,7 @@ TEST(Read200, BlockRecordFields)
     b.FaceDistanceY = 50;
     b.Finish = {1.6f, 0.8f, 6.3f, 0, 10.5f, -1, 10};
     TManifold M;
-    ASSERT_TRUE(Load200(M, b));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(b)));
 
     EXPECT_EQ(M.Units(), muMM);
     EXPECT_EQ(M.Decimals(), 2);
@@ -116,7 +108,7 @@ TEST(Read200, BlockDefaultsForValuesOutOfRange)
         b.FaceDistanceX = c.dx;
         b.FaceDistanceY = c.dy;
         TManifold M;
-        ASSERT_TRUE(Load200(M, b));
+        ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(b)));
         const TPlotSettingsData& P = Production(M);
         EXPECT_EQ(P.PlotTextHeight[thDefault], c.expectHeight);
         EXPECT_EQ(P.Scale, c.expectScale);
@@ -130,7 +122,7 @@ TEST(Read200, PlotOptionsMarkedChanged)
     TOld200Block b = Block();
     b.PlotOptions = "NNNNNNN";
     TManifold M;
-    ASSERT_TRUE(Load200(M, b));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(b)));
     const TPlotSettingsData& P = Production(M);
     EXPECT_FALSE(P.PlotFlags.Contains(pfDrawingHead));
     EXPECT_FALSE(P.PlotFlags.Contains(pfBorder));
@@ -174,7 +166,7 @@ TEST(Read200, StepsAttributesAndRemarks)
     fix.DashedFaces = "0789";
 
     TManifold M;
-    ASSERT_TRUE(Load200(M, Block(), {h, fix}));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(Block(), {h, fix})));
     ASSERT_EQ(M.HoleList().Count(), 2);
     const THole& a = *M.HoleList()[0];
     EXPECT_EQ(a.FData.HoleNumber, 1);
@@ -242,7 +234,7 @@ TEST(Read200, RemarkRepair)
         holes.push_back(h);
     }
     TManifold M;
-    ASSERT_TRUE(Load200(M, Block(), holes));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(Block(), holes)));
     ASSERT_EQ(M.HoleList().Count(), int(std::size(cases)));
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(M.HoleList()[int(i)]->FStepList[1]->FData.Remark, cases[i].second) << cases[i].first;
@@ -258,7 +250,7 @@ TEST(Read200, DefaultStepAndNumbering)
     negative.Steps[1] = {std::numeric_limits<float>::quiet_NaN(), 5, "", 0, ""};
 
     TManifold M;
-    ASSERT_TRUE(Load200(M, Block(), {none, gap, negative}));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(Block(), {none, gap, negative})));
     ASSERT_EQ(M.HoleList().Count(), 3);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(M.HoleList()[i]->FData.HoleNumber, i + 1);
 
@@ -309,7 +301,7 @@ TEST(Read200, ValvesPatternsAndContours)
     next.Contour = {{{1, 1}, {2, 2}, {0, 0}, {0, 0}}};
 
     TManifold M;
-    ASSERT_TRUE(Load200(M, Block(), {valve, start, member, third, odd, next}));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(Block(), {valve, start, member, third, odd, next})));
     ASSERT_EQ(M.HoleList().Count(), 6);
 
     const THole& v = *M.HoleList()[0];
@@ -381,7 +373,7 @@ TEST(Read200, Angles)
         holes.push_back(h);
     }
     TManifold M;
-    ASSERT_TRUE(Load200(M, Block(), holes));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r200.mnf", Old200File(Block(), holes)));
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(testing::Message() << "case " << i);
         const THoleData& d = M.HoleList()[int(i)]->FData;
@@ -399,7 +391,7 @@ TEST(Read200, MembersBeforeAnyPatternAndDamagedRecords)
     early.Contour = {{{10, 10}, {20, 20}, {0, 0}, {0, 0}}};
     TMessageCollector messages;
     TManifold M;
-    ASSERT_TRUE(Load200(M, Block(), {early}, "early200.mnf"));
+    ASSERT_TRUE(test::LoadFileBytes(M, "early200.mnf", Old200File(Block(), {early})));
     ASSERT_EQ(M.HoleList().Count(), 1);
     EXPECT_EQ(M.HoleList()[0]->FData.PatternHandle, -1);
     EXPECT_EQ(M.HoleList()[0]->FContourList.Count(), 0);

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
+#include "testkit/LoadedDesign.h"
 #include "testkit/OldBytes200.h"
 #include "testkit/OldDesigns.h"
 #include "testkit/TestFiles.h"
@@ -18,16 +19,6 @@ using namespace qv;
 using namespace qv::samples;
 
 namespace {
-
-// Loads a block record and the hole records through version detection.
-bool Load300(TManifold& M, const TOld300Block& block, const std::vector<TOld300Hole>& holes = {},
-             const char* name = "r300.mnf")
-{
-    TByteFile f;
-    f.Add(Old300BlockRecord(block));
-    for (const auto& h : holes) f.Add(Old300HoleRecord(h));
-    return M.LoadFromFile(test::WriteTempFile(name, f.Bytes()));
-}
 
 TOld300Block MetricBlock()
 {
@@ -55,7 +46,7 @@ TEST(Read300, BlockRecordFields)
     b.Material = "ST52  ";
     b.DrawnBy = "J. Smit";
     TManifold M;
-    ASSERT_TRUE(Load300(M, b));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(b)));
 
     EXPECT_EQ(M.Units(), muMM);
     EXPECT_EQ(M.Decimals(), 2);
@@ -115,7 +106,7 @@ TEST(Read300, PackedTitle)
         b.Title.Packed = c.packed;
         b.Title.Last = c.last;
         TManifold M;
-        ASSERT_TRUE(Load300(M, b));
+        ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(b)));
         EXPECT_EQ(M.FProject.FData.ProjectTitle, c.title);
     }
 }
@@ -144,7 +135,7 @@ TEST(Read300, PackedFinishValues)
         b.Finish0 = c.finish0;
         b.PackedFinish = {c.packed, c.packed, c.packed};
         TManifold M;
-        ASSERT_TRUE(Load300(M, b));
+        ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(b)));
         EXPECT_EQ(M.Units(), c.inch ? muIN : muMM);
         EXPECT_EQ(M.Decimals(), c.inch ? 3 : 2);
         EXPECT_DOUBLE_EQ(M.GetFinishFace(0), c.element0);
@@ -193,13 +184,13 @@ TEST(Read300, FlagBitsSetAndClearTheirTargets)
             if (c.drawByte) b.DrawFlags = value;
             else b.Flags = value;
             TManifold M;
-            ASSERT_TRUE(Load300(M, b));
+            ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(b)));
             EXPECT_EQ(c.on(M), set);
         }
     }
     // Plot flags without a bit keep their defaults.
     TManifold M;
-    ASSERT_TRUE(Load300(M, MetricBlock()));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(MetricBlock())));
     EXPECT_TRUE(Production(M).PlotFlags.Contains(pfCenterDrawing));
     EXPECT_TRUE(Production(M).PlotFlags.Contains(pfRevisionHistory));
 }
@@ -233,7 +224,7 @@ TEST(Read300, SameHoleNumberContinuesTheHole)
     TOld300Hole b2 = b.Step(2, 5, 40, "");
 
     TManifold M;
-    ASSERT_TRUE(Load300(M, MetricBlock(), {a, a2, b, b2}));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(MetricBlock(), {a, a2, b, b2})));
     ASSERT_EQ(M.HoleList().Count(), 2);
 
     const THole& h = *M.HoleList()[0];
@@ -297,7 +288,7 @@ TEST(Read300, PatternContourClosesAtAZeroPoint)
     next.Contour = {{{1, 2}, {3, 4}, {5, 6}, {7, 8}}};
 
     TManifold M;
-    ASSERT_TRUE(Load300(M, MetricBlock(), {start, member, other, next}));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(MetricBlock(), {start, member, other, next})));
     ASSERT_EQ(M.HoleList().Count(), 4);
     const TContourList& c = M.HoleList()[0]->FContourList;
     ASSERT_EQ(c.Count(), 2);
@@ -353,7 +344,7 @@ TEST(Read300, ValveItemNumberAndAssembly)
     y.AssemblyFile = "";
 
     TManifold M;
-    ASSERT_TRUE(Load300(M, MetricBlock(), {v, w, x, y}));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(MetricBlock(), {v, w, x, y})));
     ASSERT_EQ(M.HoleList().Count(), 4);
 
     const THole& hv = *M.HoleList()[0];
@@ -423,7 +414,7 @@ TEST(Read300, AngleRules)
         holes.push_back(h);
     }
     TManifold M;
-    ASSERT_TRUE(Load300(M, MetricBlock(), holes));
+    ASSERT_TRUE(test::LoadFileBytes(M, "r300.mnf", Old300File(MetricBlock(), holes)));
     ASSERT_EQ(M.HoleList().Count(), int(std::size(cases)));
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(testing::Message() << "case " << i);
@@ -466,7 +457,7 @@ TEST(Read300, EmptyAndDamagedFiles)
         member.Diameter = 6;
         TMessageCollector messages;
         TManifold M;
-        ASSERT_TRUE(Load300(M, MetricBlock(), {orphan, member}, "orphan300.mnf"));
+        ASSERT_TRUE(test::LoadFileBytes(M, "orphan300.mnf", Old300File(MetricBlock(), {orphan, member})));
         EXPECT_TRUE(messages.Entries().empty());
         ASSERT_EQ(M.HoleList().Count(), 1);
         const THole& h = *M.HoleList()[0];
