@@ -42,6 +42,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -132,10 +133,22 @@ std::optional<TopoDS_Shape> Cut(const TopoDS_Shape& block, const TopTools_ListOf
 struct TBlockGeometry::TImpl {
     bool HasBlock = false;
     gp_Pnt Lo, Hi;
-    std::vector<TopoDS_Shape> Tools;
-    // Set when a cut-out could not be turned into a tool for a reason other
-    // than having no volume.
-    bool ToolFailed = false;
+    // The cut-outs as given; they become solids when the cut is computed.
+    struct TCutOut {
+        bool Polygon = false;
+        gp_Pnt Lo, Hi;               // a box
+        std::vector<gp_Pnt> Corners; // a polygon, not closed ...
+        gp_Vec Sweep;                // ... swept along this
+    };
+    std::vector<TCutOut> CutOuts;
+
+    // The block and cut-outs as given since SetManifold, as numbers. A scene
+    // rebuild describes the same block again and again (a view setting
+    // changed, not the design); when the description is the one last
+    // computed, the result is kept instead of cutting again.
+    std::vector<double> Key;
+    std::vector<double> ComputedKey;
+    bool HasComputed = false;
 
     // Computed on demand.
     bool Computed = false;
@@ -149,20 +162,15 @@ struct TBlockGeometry::TImpl {
     void Invalidate()
     {
         Computed = false;
-        Result.Nullify();
-        Lines3D.clear();
-        for (auto& v : Views)
-            v.reset();
         CurrentView.clear();
     }
+    void Describe(std::initializer_list<double> values) { Key.insert(Key.end(), values); }
+    void Describe(const TPoint& p) { Describe({p.X, p.Y, p.Z}); }
 
-    void AddTool(const TopoDS_Shape& tool)
-    {
-        // A tool without volume would only make the cut harder.
-        if (Volume(tool) <= Confusion * Confusion * Confusion)
-            return;
-        Tools.push_back(tool);
-    }
+    // The solid of a cut-out, or a null shape when it has no volume (a
+    // polygon whose corners are not in one plane, or that is swept in its
+    // own plane). Throws when the modeller fails.
+    static TopoDS_Shape MakeTool(const TCutOut& c);
 
     // Does the tool's bounding box overlap the block with some volume?
     bool Overlaps(const TopoDS_Shape& tool) const;
@@ -189,11 +197,44 @@ bool TBlockGeometry::TImpl::Overlaps(const TopoDS_Shape& tool) const
     return true;
 }
 
+TopoDS_Shape TBlockGeometry::TImpl::MakeTool(const TCutOut& c)
+{
+    TopoDS_Shape tool;
+    if (!c.Polygon) {
+        tool = BRepPrimAPI_MakeBox(c.Lo, c.Hi).Shape();
+    } else {
+        BRepBuilderAPI_MakePolygon polygon;
+        for (const gp_Pnt& p : c.Corners)
+            polygon.Add(p);
+        polygon.Close();
+        if (!polygon.IsDone())
+            return {};
+        // Only a plane will do; points on one line or not in one plane give
+        // no face.
+        BRepBuilderAPI_MakeFace face(polygon.Wire(), true);
+        if (!face.IsDone())
+            return {};
+        tool = BRepPrimAPI_MakePrism(face.Face(), c.Sweep).Shape();
+    }
+    // A tool without volume would only make the cut harder.
+    if (Volume(tool) <= Confusion * Confusion * Confusion)
+        return {};
+    return tool;
+}
+
 void TBlockGeometry::TImpl::Compute()
 {
     if (Computed)
         return;
     Computed = true;
+    if (HasComputed && Key == ComputedKey)
+        return;
+    HasComputed = true;
+    ComputedKey = Key;
+    Result.Nullify();
+    Lines3D.clear();
+    for (auto& v : Views)
+        v.reset();
     Complete = false;
     BlockMade = false;
     if (!HasBlock)
@@ -208,13 +249,19 @@ void TBlockGeometry::TImpl::Compute()
 
     // Tools entirely outside the block remove nothing; leaving them out
     // keeps the cut small.
+    Complete = true;
     TopTools_ListOfShape tools;
-    for (const TopoDS_Shape& tool : Tools)
-        if (Overlaps(tool))
-            tools.Append(tool);
+    for (const TCutOut& c : CutOuts) {
+        try {
+            const TopoDS_Shape tool = MakeTool(c);
+            if (!tool.IsNull() && Overlaps(tool))
+                tools.Append(tool);
+        } catch (...) {
+            Complete = false;
+        }
+    }
 
     TopoDS_Shape cut = block;
-    Complete = !ToolFailed;
     if (!tools.IsEmpty()) {
         if (auto all = Cut(block, tools)) {
             cut = *all;
@@ -291,11 +338,14 @@ void TBlockGeometry::SetManifold(const TPoint& Origin, const TPoint& Max)
 {
     TImpl& d = *fImpl;
     d.Invalidate();
-    d.Tools.clear();
-    d.ToolFailed = false;
+    d.CutOuts.clear();
     d.HasBlock = false;
+    d.Key.clear();
     if (!Finite(Origin) || !Finite(Max))
         return;
+    d.Describe({1});
+    d.Describe(Origin);
+    d.Describe(Max);
     const gp_Pnt lo(std::min(Origin.X, Max.X), std::min(Origin.Y, Max.Y), std::min(Origin.Z, Max.Z));
     const gp_Pnt hi(std::max(Origin.X, Max.X), std::max(Origin.Y, Max.Y), std::max(Origin.Z, Max.Z));
     for (int a = 1; a <= 3; ++a)
@@ -312,6 +362,9 @@ void TBlockGeometry::AddCutOutBlock(const TPoint& StartPoint, const TPoint& EndP
     d.Invalidate();
     if (!Finite(StartPoint) || !Finite(EndPoint))
         return;
+    d.Describe({2});
+    d.Describe(StartPoint);
+    d.Describe(EndPoint);
     const gp_Pnt lo(std::min(StartPoint.X, EndPoint.X), std::min(StartPoint.Y, EndPoint.Y),
                     std::min(StartPoint.Z, EndPoint.Z));
     const gp_Pnt hi(std::max(StartPoint.X, EndPoint.X), std::max(StartPoint.Y, EndPoint.Y),
@@ -319,11 +372,10 @@ void TBlockGeometry::AddCutOutBlock(const TPoint& StartPoint, const TPoint& EndP
     for (int a = 1; a <= 3; ++a)
         if (hi.Coord(a) - lo.Coord(a) <= Confusion)
             return;
-    try {
-        d.AddTool(BRepPrimAPI_MakeBox(lo, hi).Shape());
-    } catch (...) {
-        d.ToolFailed = true;
-    }
+    TImpl::TCutOut c;
+    c.Lo = lo;
+    c.Hi = hi;
+    d.CutOuts.push_back(std::move(c));
 }
 
 void TBlockGeometry::AddCutOutPolygon(const double* X, const double* Y, const double* Z, int Count,
@@ -346,26 +398,19 @@ void TBlockGeometry::AddCutOutPolygon(const double* X, const double* Y, const do
         if (corners.empty() || corners.back().Distance(q) > Confusion)
             corners.push_back(q);
     }
+    d.Describe({3, static_cast<double>(Count)});
+    for (const gp_Pnt& p : corners)
+        d.Describe({p.X(), p.Y(), p.Z()});
+    d.Describe(Direction);
     while (corners.size() > 1 && corners.back().Distance(corners.front()) <= Confusion)
         corners.pop_back();
     if (corners.size() < 3)
         return;
-    try {
-        BRepBuilderAPI_MakePolygon polygon;
-        for (const gp_Pnt& p : corners)
-            polygon.Add(p);
-        polygon.Close();
-        if (!polygon.IsDone())
-            return;
-        // Only a plane will do; points on one line or not in one plane give
-        // no face, and the cut-out is ignored.
-        BRepBuilderAPI_MakeFace face(polygon.Wire(), true);
-        if (!face.IsDone())
-            return;
-        d.AddTool(BRepPrimAPI_MakePrism(face.Face(), sweep).Shape());
-    } catch (...) {
-        d.ToolFailed = true;
-    }
+    TImpl::TCutOut c;
+    c.Polygon = true;
+    c.Corners = std::move(corners);
+    c.Sweep = sweep;
+    d.CutOuts.push_back(std::move(c));
 }
 
 int TBlockGeometry::Lines3DInit()

@@ -215,6 +215,28 @@ TEST(BlockGeometry, SetManifoldStartsAfresh)
     EXPECT_EQ(g.LinesViewInit(0, true), 0);
 }
 
+TEST(BlockGeometry, ADescriptionRepeatedOrChangedGivesItsOwnLines)
+{
+    TBlockGeometry g;
+    auto describe = [&](double pocketDepth) {
+        g.SetManifold({0, 0, 0}, {10, 10, 10});
+        g.AddCutOutBlock({0, 0, 0}, {5, 5, pocketDepth});
+    };
+    describe(5);
+    const auto first = Lines3D(g);
+    const auto firstView = View(g, 0, true);
+    describe(5);
+    EXPECT_EQ(Lines3D(g), first);
+    EXPECT_EQ(View(g, 0, true), firstView);
+    describe(10); // now a notch through the whole height: 6 corners in plan
+    EXPECT_EQ(Lines3D(g).size(), 18u);
+    EXPECT_NE(View(g, 0, true), firstView);
+    EXPECT_NEAR(*g.RemovedVolume(), 250, 1e-9);
+    describe(5);
+    g.AddCutOutBlock({9, 9, 9}, {10, 10, 10}); // one cut-out more
+    EXPECT_EQ(Lines3D(g).size(), 30u);
+}
+
 TEST(BlockGeometry, IndexesOutsideTheCountsLeaveTheLine)
 {
     TBlockGeometry g;
