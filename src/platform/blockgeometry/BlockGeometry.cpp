@@ -44,6 +44,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 namespace qv::blockgeometry {
@@ -58,6 +59,10 @@ constexpr double Fuzzy = 1e-4;
 // A curved edge (none arise from boxes and planar prisms) is handed out as
 // this many straight pieces.
 constexpr int CurveSegments = 24;
+// Coordinates of a polygon beyond this are taken as a failure: the
+// modeller's arithmetic does not hold there (it may hand back a result that
+// silently leaves the prism out).
+constexpr double MaxPolygonCoordinate = 1e12;
 
 bool Finite(const TPoint& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z); }
 gp_Pnt ToPnt(const TPoint& p) { return gp_Pnt(p.X, p.Y, p.Z); }
@@ -170,7 +175,7 @@ struct TBlockGeometry::TImpl {
     // The solid of a cut-out, or a null shape when it has no volume (a
     // polygon whose corners are not in one plane, or that is swept in its
     // own plane). Throws when the modeller fails.
-    static TopoDS_Shape MakeTool(const TCutOut& c);
+    TopoDS_Shape MakeTool(const TCutOut& c) const;
 
     // Does the tool's bounding box overlap the block with some volume?
     bool Overlaps(const TopoDS_Shape& tool) const;
@@ -197,12 +202,31 @@ bool TBlockGeometry::TImpl::Overlaps(const TopoDS_Shape& tool) const
     return true;
 }
 
-TopoDS_Shape TBlockGeometry::TImpl::MakeTool(const TCutOut& c)
+TopoDS_Shape TBlockGeometry::TImpl::MakeTool(const TCutOut& c) const
 {
     TopoDS_Shape tool;
     if (!c.Polygon) {
-        tool = BRepPrimAPI_MakeBox(c.Lo, c.Hi).Shape();
+        // What lies beyond the block does not matter; a box reaching far out
+        // (a slot given as running to "infinity") is cut back to a little
+        // past the block, where the modeller's arithmetic still holds.
+        double size = 0.0;
+        for (int a = 1; a <= 3; ++a)
+            size = std::max(size, Hi.Coord(a) - Lo.Coord(a));
+        const double margin = 0.01 * size;
+        gp_Pnt lo = c.Lo, hi = c.Hi;
+        for (int a = 1; a <= 3; ++a) {
+            lo.SetCoord(a, std::max(lo.Coord(a), Lo.Coord(a) - margin));
+            hi.SetCoord(a, std::min(hi.Coord(a), Hi.Coord(a) + margin));
+            if (hi.Coord(a) - lo.Coord(a) <= Confusion)
+                return {};
+        }
+        tool = BRepPrimAPI_MakeBox(lo, hi).Shape();
     } else {
+        for (const gp_Pnt& p : c.Corners)
+            for (int a = 1; a <= 3; ++a)
+                if (std::fabs(p.Coord(a)) > MaxPolygonCoordinate ||
+                    std::fabs(p.Coord(a) + c.Sweep.Coord(a)) > MaxPolygonCoordinate)
+                    throw std::range_error("polygon too far out");
         BRepBuilderAPI_MakePolygon polygon;
         for (const gp_Pnt& p : c.Corners)
             polygon.Add(p);
@@ -217,7 +241,10 @@ TopoDS_Shape TBlockGeometry::TImpl::MakeTool(const TCutOut& c)
         tool = BRepPrimAPI_MakePrism(face.Face(), c.Sweep).Shape();
     }
     // A tool without volume would only make the cut harder.
-    if (Volume(tool) <= Confusion * Confusion * Confusion)
+    const double volume = Volume(tool);
+    if (!std::isfinite(volume))
+        throw std::range_error("no volume");
+    if (volume <= Confusion * Confusion * Confusion)
         return {};
     return tool;
 }

@@ -191,6 +191,30 @@ TEST_F(TBlock, CutOutsThatRemoveNothingLeaveTheBox)
     EXPECT_EQ(g.RemovedVolume(), 0.0);
 }
 
+TEST_F(TBlock, SlotRunningFarOutIsASlotToTheFace)
+{
+    g.AddCutOutBlock({10, 10, 0}, {1e20, 20, 5});
+    const auto far = Lines3D(g);
+    EXPECT_NEAR(*g.RemovedVolume(), 90 * 10 * 5, 1e-6);
+    g.SetManifold({0, 0, 0}, Max);
+    g.AddCutOutBlock({10, 10, 0}, {100, 20, 5});
+    EXPECT_EQ(far, Lines3D(g));
+}
+
+// A prism the modeller cannot cut: the rest is still cut, and the removed
+// volume is not claimed to be known.
+TEST_F(TBlock, CutOutTheModellerCannotCutIsLeftOut)
+{
+    for (double farOut : {1e10 /* the cut of all tools fails */, 1e300 /* refused before */}) {
+        SCOPED_TRACE(farOut);
+        g.SetManifold({0, 0, 0}, Max);
+        Polygon({{0, 0, 0}, {farOut, 0, 0}, {0, 10, 0}}, {0, 0, 60});
+        g.AddCutOutBlock({30, 20, 0}, {50, 40, 5});
+        EXPECT_EQ(Lines3D(g), Union(BoxEdges({0, 0, 0}, Max), BoxEdges({30, 20, 0}, {50, 40, 5})));
+        EXPECT_FALSE(g.RemovedVolume());
+    }
+}
+
 TEST_F(TBlock, CutOutLargerThanTheBlockRemovesAll)
 {
     g.AddCutOutBlock({-10, -10, -10}, {110, 90, 70});
