@@ -6,6 +6,7 @@
 
 #include "document/Manifolds.h"
 #include "model/CutOut.Helpers.h"
+#include "testkit/LineSets.h"
 #include "testkit/SampleDesigns.h"
 #include "view3d/scene/GLScene.h"
 
@@ -179,30 +180,10 @@ TEST(CutOutListHelper, OutlinePolylinesAtScenePoints)
     EXPECT_EQ(first->LineColor, scene::ConvertWinColor(0x00808080));
 }
 
-// Lines compared regardless of direction and rounding noise.
-using Segment = std::tuple<long, long, long, long, long, long>;
-Segment Canon(const TSimpleXYZLine& l)
-{
-    auto r = [](double v) { return std::lround(v * 1e6); };
-    std::tuple a{r(l.P1.X), r(l.P1.Y), r(l.P1.Z)}, b{r(l.P2.X), r(l.P2.Y), r(l.P2.Z)};
-    if (b < a)
-        std::swap(a, b);
-    return std::tuple_cat(a, b);
-}
-std::multiset<Segment> Canon(const TSimpleXYZLineList& lines)
-{
-    std::multiset<Segment> out;
-    for (const auto& l : lines)
-        out.insert(Canon(l));
-    return out;
-}
-std::multiset<Segment> Loop(const std::vector<TXYZPoint>& pts)
-{
-    std::multiset<Segment> out;
-    for (size_t i = 0; i < pts.size(); ++i)
-        out.insert(Canon(TSimpleXYZLine{pts[i], pts[(i + 1) % pts.size()]}));
-    return out;
-}
+using Segment = test::TSegment;
+Segment Canon(const TSimpleXYZLine& l) { return test::SegmentOf(l); }
+std::multiset<Segment> Canon(const TSimpleXYZLineList& lines) { return test::SegmentsOf(lines); }
+std::multiset<Segment> Loop(const std::vector<TXYZPoint>& pts) { return test::LoopOf(pts); }
 
 // The demo block, 160 x 120 x 90: a chamfer 12 x 12 through the block along
 // the Z edge at X = 0, Y = 120, and a step 16 x 10, 10 deep, at the corner
@@ -229,7 +210,7 @@ TEST(CutOutListHelper, DemoDesignOutline)
         Canon(TSimpleXYZLine{{144, 0, 80}, {144, 10, 80}}), Canon(TSimpleXYZLine{{160, 0, 80}, {160, 10, 80}}),
         Canon(TSimpleXYZLine{{144, 10, 80}, {144, 10, 90}}),
     };
-    EXPECT_TRUE(std::includes(lines.begin(), lines.end(), expectedPart.begin(), expectedPart.end()));
+    EXPECT_TRUE(test::Contains(lines, expectedPart));
     EXPECT_EQ(lines.count(Canon(TSimpleXYZLine{{0, 120, 0}, {0, 120, 90}})), 0u) << "the chamfered edge is gone";
 
     // From below (face 1) only the chamfered rectangle shows, at Z = 0.
@@ -242,7 +223,7 @@ TEST(CutOutListHelper, DemoDesignOutline)
                              {12, 120, 90}, {0, 108, 90}});
     expectedTop.insert(Canon(TSimpleXYZLine{{144, 0, 90}, {160, 0, 90}}));
     expectedTop.insert(Canon(TSimpleXYZLine{{160, 0, 90}, {160, 10, 90}}));
-    EXPECT_TRUE(std::includes(top.begin(), top.end(), expectedTop.begin(), expectedTop.end()));
+    EXPECT_TRUE(test::Contains(top, expectedTop));
     for (int face = 1; face <= 6; ++face)
         EXPECT_FALSE(cutOuts.GetFaceLines(face)->empty()) << face;
 }

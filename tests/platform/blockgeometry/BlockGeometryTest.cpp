@@ -2,6 +2,8 @@
 // counted by hand: a box, a box with a notch, a slot, a pocket, a chamfer.
 #include "platform/blockgeometry/BlockGeometry.h"
 
+#include "testkit/LineSets.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,18 +17,8 @@
 namespace qv::blockgeometry {
 namespace {
 
-using Segment = std::tuple<long, long, long, long, long, long>;
-
-// A line with its ends rounded to 1e-6 and in a fixed order, so that lines
-// compare regardless of direction and of rounding noise.
-Segment Canon(const TLine& l)
-{
-    auto r = [](double v) { return std::lround(v * 1e6); };
-    std::tuple a{r(l.P1.X), r(l.P1.Y), r(l.P1.Z)}, b{r(l.P2.X), r(l.P2.Y), r(l.P2.Z)};
-    if (b < a)
-        std::swap(a, b);
-    return std::tuple_cat(a, b);
-}
+using Segment = test::TSegment;
+Segment Canon(const TLine& l) { return test::SegmentOf(l); }
 
 std::multiset<Segment> Lines3D(IBlockGeometry& g)
 {
@@ -52,14 +44,7 @@ std::multiset<Segment> View(IBlockGeometry& g, int axis, bool side)
     return out;
 }
 
-// The lines of a closed polygon.
-std::multiset<Segment> Loop(const std::vector<TPoint>& pts)
-{
-    std::multiset<Segment> out;
-    for (size_t i = 0; i < pts.size(); ++i)
-        out.insert(Canon({pts[i], pts[(i + 1) % pts.size()]}));
-    return out;
-}
+std::multiset<Segment> Loop(const std::vector<TPoint>& pts) { return test::LoopOf(pts); }
 
 std::multiset<Segment> BoxEdges(TPoint lo, TPoint hi)
 {
@@ -80,10 +65,7 @@ std::multiset<Segment> Union(std::multiset<Segment> a, const std::multiset<Segme
     return a;
 }
 
-bool Contains(const std::multiset<Segment>& all, const std::multiset<Segment>& part)
-{
-    return std::includes(all.begin(), all.end(), part.begin(), part.end());
-}
+using test::Contains;
 
 constexpr TPoint Max{100, 80, 60};
 
