@@ -115,6 +115,14 @@ TSimpleXYZLineList TCutOutListHelper::BoxEdges(const TXYZPoint& Max)
     return lines;
 }
 
+blockgeometry::TBlockGeometry& TCutOutListHelper::Component()
+{
+    // Never destroyed: the solid it holds must not outlive the modeller's own
+    // statics at program exit.
+    static auto* component = new blockgeometry::TBlockGeometry;
+    return *component;
+}
+
 TSimpleXYZLineList TCutOutListHelper::CreateOutlineLines(IBlockGeometry& Geometry, const TXYZPoint& Max,
                                                          TCutOutList& Cutouts)
 {

@@ -39,6 +39,12 @@ public:
     // The 12 edges of the box (0, 0, 0)..Max.
     static TSimpleXYZLineList BoxEdges(const TXYZPoint& Max);
 
+    // The program's one block geometry component, for the builder: it keeps
+    // the block of the last rebuild, so that a rebuild of the same design
+    // (after a view setting changed) does not cut the block again. Only for
+    // the thread that builds the scene.
+    static blockgeometry::TBlockGeometry& Component();
+
     // The volume the cut-outs take out of the block, for the weight
     // estimate: computed on the cut solid, so that a chamfer counts as the
     // triangular prism it is, overlapping cut-outs count once and whatever

@@ -217,13 +217,18 @@ TEST(CutOutListHelper, DemoDesignOutline)
     EXPECT_EQ(Canon(*cutOuts.GetFaceLines(1)),
               Loop({{0, 0, 0}, {160, 0, 0}, {160, 120, 0}, {12, 120, 0}, {0, 108, 0}}));
     // From above (face 6), at Z = 90: the top face with the step's notch,
-    // and the step's floor where it shows past the top face.
-    const auto top = Canon(*cutOuts.GetFaceLines(6));
+    // and the step floor's outer edges, which show past the top face.
     auto expectedTop = Loop({{0, 0, 90}, {144, 0, 90}, {144, 10, 90}, {160, 10, 90}, {160, 120, 90},
                              {12, 120, 90}, {0, 108, 90}});
     expectedTop.insert(Canon(TSimpleXYZLine{{144, 0, 90}, {160, 0, 90}}));
     expectedTop.insert(Canon(TSimpleXYZLine{{160, 0, 90}, {160, 10, 90}}));
-    EXPECT_TRUE(test::Contains(top, expectedTop));
+    EXPECT_EQ(Canon(*cutOuts.GetFaceLines(6)), expectedTop);
+    // From the front (face 2), at Y = 0: the block's side with the step's
+    // notch, and the top edge of the step's back wall seen through it.
+    auto expectedFront = Loop({{0, 0, 0}, {160, 0, 0}, {160, 0, 80}, {144, 0, 80}, {144, 0, 90}, {0, 0, 90}});
+    expectedFront.insert(Canon(TSimpleXYZLine{{144, 0, 90}, {160, 0, 90}}));
+    expectedFront.insert(Canon(TSimpleXYZLine{{160, 0, 80}, {160, 0, 90}}));
+    EXPECT_EQ(Canon(*cutOuts.GetFaceLines(2)), expectedFront);
     for (int face = 1; face <= 6; ++face)
         EXPECT_FALSE(cutOuts.GetFaceLines(face)->empty()) << face;
 }
