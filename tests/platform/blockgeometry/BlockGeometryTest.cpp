@@ -126,6 +126,15 @@ TEST_F(TBlock, ThroughSlotIsAUProfileSeenEndOn)
     EXPECT_NEAR(*g.RemovedVolume(), 100 * 20 * 10, 1e-6);
 }
 
+TEST_F(TBlock, SlotThroughEverythingLeavesTwoBlocks)
+{
+    g.AddCutOutBlock({0, 30, 0}, {100, 50, 60});
+    EXPECT_EQ(Lines3D(g), Union(BoxEdges({0, 0, 0}, {100, 30, 60}), BoxEdges({0, 50, 0}, {100, 80, 60})));
+    EXPECT_EQ(View(g, 2, false), Union(Loop({{0, 0, 60}, {100, 0, 60}, {100, 30, 60}, {0, 30, 60}}),
+                                       Loop({{0, 50, 60}, {100, 50, 60}, {100, 80, 60}, {0, 80, 60}})));
+    EXPECT_NEAR(*g.RemovedVolume(), 100 * 20 * 60, 1e-6);
+}
+
 TEST_F(TBlock, BlindPocketIsSeenOnlyFromItsOwnFace)
 {
     g.AddCutOutBlock({30, 20, 0}, {50, 40, 5});
