@@ -23,6 +23,8 @@ void TJsonFileSink::Write(std::string_view Bytes)
             if (errno == EINTR) continue;
             throw EJsonWriteError(std::string("cannot write the output: ") + std::strerror(errno));
         }
+        // A write that takes nothing and reports no error would loop for ever.
+        if (n == 0) throw EJsonWriteError("cannot write the output: the output takes no more bytes");
         Bytes.remove_prefix(static_cast<size_t>(n));
     }
 }
