@@ -295,8 +295,67 @@ void AddDemoRecords(TManifold& m)
         s.Depth = 30.0;
     }
 
-    m.fPlotSettings.Add()->FData.PlotMode = psmProduction;
-    m.fPlotSettings.Add()->FData.PlotMode = psmAssembly;
+    // The two drawings of the block on A3 sheets (420 x 297 mm). The
+    // production drawing carries the general notes in the lower left, the
+    // drilling list (one row per step: where to drill, how wide, how deep)
+    // top right, and the port table; the assembly drawing lists the
+    // cartridges and plugs to fit, with their tightening torques as notes.
+    {
+        TPlotSettings& ps = *m.fPlotSettings.Add();
+        ps.FData.PlotMode = psmProduction;
+        ps.FData.PlotFlags.Include(pfComments);
+        ps.FData.PlotFlags.Include(pfDrillingList);
+        ps.FData.PlotFlags.Include(pfInformationTable);
+        ps.FData.InsertionPointComments = {15.0, 40.0};
+
+        TCommentFile& notes = *ps.fCommentFileList.Add();
+        notes.fData.FileName = "General notes.txt";
+        notes.fData.InsertionPoint = {15.0, 40.0};
+        notes.fData.UseTextFile = false; // the lines below, not the file's current text
+        notes.fCommentLines = {"All sharp edges broken 0.2 x 45\xC2\xB0.", "Cross holes deburred.",
+                               "Flush clean to ISO 4406 17/15/12 before assembly."};
+
+        TDrillingListDrawingSettings& dl = ps.fDrillingListDrawingSettings;
+        dl.fData.InsertionPoint = {250.0, 285.0};
+        dl.fData.SplitFaces = true;
+        dl.fData.EmptyLineBetweenFaces = true;
+        const TDrillingListDrawingColumnData drillColumns[] = {
+            {dldcolHoleNumber, "Hole", 10.0}, {dldcolFaceNumber, "Face", 10.0},  {dldcolXXY, "X", 15.0},
+            {dldcolYZZ, "Y", 15.0},           {dldcolDiameter, "\xC3\xB8", 15.0}, {dldcolDepth, "Depth", 15.0},
+            {dldcolThread, "Thread", 20.0},   {dldcolRemark, "Remark", 40.0},
+        };
+        for (const auto& c : drillColumns) dl.fColumnList.Add()->fData = c;
+
+        TInfoTable& it = ps.fInfoTable;
+        it.fData.ThruLabel = "\xC3\xB8<> Thru";
+        const TInfoTableColumnData infoColumns[] = {
+            {infotablecolInfo, "Port", 15.0}, {infotablecolDescription, "Connection", 45.0},
+            {infotablecolHoleNumber, "Hole", 12.0}};
+        for (const auto& c : infoColumns) it.fColumnList.Add()->fData = c;
+        it.fSectionList.Add()->fData = {infotablesectionPorts, "Ports"};
+    }
+    {
+        TPlotSettings& ps = *m.fPlotSettings.Add();
+        ps.FData.PlotMode = psmAssembly;
+        ps.FData.PlotFlags.Include(pfComments);
+        ps.FData.PlotFlags.Include(pfInformationTable);
+        ps.FData.PlotFlags.Include(pfUsedPlugs);
+
+        TCommentFile& torques = *ps.fCommentFileList.Add();
+        torques.fData.FileName = "Assembly notes.txt";
+        torques.fData.InsertionPoint = {15.0, 60.0};
+        torques.fData.UseTextFile = false;
+        torques.fCommentLines = {"Cartridges: tighten to 45-50 Nm, O-rings oiled.",
+                                 "Plugs: tighten to 25 Nm."};
+
+        TInfoTable& it = ps.fInfoTable;
+        const TInfoTableColumnData infoColumns[] = {
+            {infotablecolInfo, "Item", 12.0}, {infotablecolDescription, "Description", 60.0},
+            {infotablecolHoleNumber, "Cavity", 15.0}};
+        for (const auto& c : infoColumns) it.fColumnList.Add()->fData = c;
+        it.fSectionList.Add()->fData = {infotablesectionValves, "Cartridge valves"};
+        it.fSectionList.Add()->fData = {infotablesectionPlugs, "Plugs"};
+    }
 
     TLayout& l = *m.fLayoutList.Add();
     l.fData.Name = "Production A3";

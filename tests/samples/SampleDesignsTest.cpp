@@ -8,6 +8,7 @@
 #include "document/Manifolds.h"
 #include "model/HoleLists.h"
 #include "model/StepLists.h"
+#include "stream/QuorvaneFiles.h"
 #include "testkit/Flatten.h"
 #include "testkit/LoadedDesign.h"
 #include "testkit/TestFiles.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -153,6 +155,87 @@ TEST(DemoSample, BothVariantsLoadCleanlyWithTheExpectedContent)
     }
 }
 
+// Every record kind the loader reads, by where it stands: a top-level record
+// (parent 0) or a record nested in the record with the parent's start tag.
+// A new record kind belongs here and in the demo design.
+struct TRecordKind {
+    uint16_t Parent, Start, End;
+    const char* Name;
+};
+const TRecordKind kRecordKinds[] = {
+    {0, 2000, 2999, "manifold record"},
+    {0, 3000, 3999, "revision"},
+    {0, 3400, 3499, "revision layout"},
+    {3400, 3200, 3299, "revision layout column"},
+    {0, 4000, 4999, "project"},
+    {0, 4500, 4799, "to-do list"},
+    {4500, 10000, 19999, "to-do hole"},
+    {0, 5000, 5999, "group"},
+    {0, 8000, 8999, "session"},
+    {0, 9000, 9199, "assembly"},
+    {9000, 9300, 9399, "alternate valve"},
+    {9300, 30000, 39999, "valve of an alternate valve"},
+    {0, 9400, 9499, "cross"},
+    {0, 9600, 9699, "checkers"},
+    {9600, 9500, 9599, "checker"},
+    {0, 10000, 19999, "hole"},
+    {10000, 6000, 6999, "contour"},
+    {10000, 20000, 29999, "step"},
+    {10000, 28000, 28999, "extra diameter"},
+    {10000, 30000, 39999, "valve"},
+    {10000, 32300, 32399, "manufacturing note"},
+    {10000, 34000, 34999, "hole text of a hole"},
+    {0, 13000, 13999, "calculation settings"},
+    {13000, 12000, 12999, "wall thickness range"},
+    {0, 14000, 14299, "mounting hole definition"},
+    {0, 32000, 32999, "cut-out"},
+    {0, 34000, 34999, "hole text"},
+    {0, 41000, 41999, "bill of materials"},
+    {41000, 40000, 40999, "bill of materials line"},
+    {0, 43000, 43999, "layout"},
+    {43000, 44000, 44999, "attribute"},
+    {43000, 45000, 45999, "text block"},
+    {43000, 46000, 46999, "insert block"},
+    {0, 50000, 59999, "plot settings"},
+    {50000, 60100, 60199, "comment file"},
+    {50000, 61100, 61299, "drilling-list settings"},
+    {61100, 61300, 61399, "drilling-list column"},
+    {50000, 61400, 61499, "information table"},
+    {61400, 61500, 61599, "information-table column"},
+    {61400, 61600, 61699, "information-table section"},
+};
+
+TEST(DemoSample, HoldsEveryRecordKindTheLoaderKnows)
+{
+    // Walk the field headers of the demo manifold file as the readers nest
+    // them, and note each record kind met in its place.
+    const auto f = TQuorvaneFile::FromMemory(ReadBytes(SamplePath("demo.mnf")), false);
+    f->ReadFileVersion();
+    std::vector<const TRecordKind*> open;
+    std::set<const TRecordKind*> seen;
+    TVarInfo v;
+    for (;;) {
+        f->ReadVarInfo(v);
+        ASSERT_FALSE(f->HitEnd()) << "the demo file ends inside a record";
+        if (open.empty() && v.VarName == 1999) break;
+        if (!open.empty() && v.VarName == open.back()->End) {
+            open.pop_back();
+            continue;
+        }
+        const uint16_t parent = open.empty() ? 0 : open.back()->Start;
+        const TRecordKind* kind = nullptr;
+        for (const auto& k : kRecordKinds)
+            if (k.Parent == parent && k.Start == v.VarName) kind = &k;
+        if (kind) {
+            open.push_back(kind);
+            seen.insert(kind);
+        } else {
+            f->ReadUnknown(v.VarLength);
+        }
+    }
+    for (const auto& k : kRecordKinds) EXPECT_TRUE(seen.count(&k)) << k.Name << " (" << k.Start << ")";
+}
+
 // The bores must make sense when they are drawn: each deeper step narrower,
 // drill points of 120 degrees except flat spot faces, cylinders of positive
 // length, threads and port zones inside their step's cylinder, and every
@@ -193,8 +276,33 @@ TEST(DemoSample, EveryRecordKindArrivesWithItsContent)
     EXPECT_EQ(m.FProject.fUserVarList.GetValueOf("Surface"), "anodised");
     EXPECT_EQ(m.fToDo.fHoleList.Count(), 1);
     ASSERT_EQ(m.fPlotSettings.Count(), 2);
-    EXPECT_EQ(m.fPlotSettings.First()->FData.PlotMode, psmProduction);
-    EXPECT_EQ(m.fPlotSettings.Last()->FData.PlotMode, psmAssembly);
+    const TPlotSettings& production = *m.fPlotSettings.First();
+    const TPlotSettings& assembly = *m.fPlotSettings.Last();
+    EXPECT_EQ(production.FData.PlotMode, psmProduction);
+    EXPECT_EQ(assembly.FData.PlotMode, psmAssembly);
+    EXPECT_TRUE(production.FData.PlotFlags.Contains(pfDrillingList));
+    // Comment files with their lines (the degree sign through the code page).
+    ASSERT_EQ(production.fCommentFileList.Count(), 1);
+    EXPECT_EQ(production.fCommentFileList.First()->fData.FileName, "General notes.txt");
+    EXPECT_EQ(production.fCommentFileList.First()->fCommentLines.front(), "All sharp edges broken 0.2 x 45\xC2\xB0.");
+    ASSERT_EQ(assembly.fCommentFileList.Count(), 1);
+    EXPECT_EQ(assembly.fCommentFileList.First()->fCommentLines.size(), 2u);
+    // The drilling list's columns in their order, the diameter under its sign.
+    const auto& drill = production.fDrillingListDrawingSettings.fColumnList;
+    ASSERT_EQ(drill.Count(), 8);
+    EXPECT_EQ(drill.First()->fData.ColumnType, dldcolHoleNumber);
+    EXPECT_EQ(drill.Items(4)->fData.ColumnType, dldcolDiameter);
+    EXPECT_EQ(drill.Items(4)->fData.ColumnTitle, "\xC3\xB8");
+    EXPECT_EQ(drill.Last()->fData.ColumnWidth, 40.0);
+    EXPECT_EQ(assembly.fDrillingListDrawingSettings.fColumnList.Count(), 0);
+    // Information tables: columns and sections.
+    EXPECT_EQ(production.fInfoTable.fColumnList.Count(), 3);
+    ASSERT_EQ(production.fInfoTable.fSectionList.Count(), 1);
+    EXPECT_EQ(production.fInfoTable.fSectionList.First()->fData.SectionType, infotablesectionPorts);
+    ASSERT_EQ(assembly.fInfoTable.fSectionList.Count(), 2);
+    EXPECT_EQ(assembly.fInfoTable.fSectionList.Last()->fData.SectionTitle, "Plugs");
+    ASSERT_EQ(assembly.fInfoTable.fColumnList.Count(), 3);
+    EXPECT_EQ(assembly.fInfoTable.fColumnList.Items(1)->fData.ColumnTitle, "Description");
     ASSERT_EQ(m.fLayoutList.Count(), 1);
     EXPECT_EQ(m.fLayoutList.First()->fTextBlockList.First()->fTextList.size(), 2u);
 

@@ -1,11 +1,12 @@
 // mnf-inspect and its JSON: the keys other tools rely on, the forms of
 // enumerations, sets and arrays, doubles that read back bit for bit, UTF-8
-// text, the --geometry additions and the exit status.
+// text, the --geometry additions, the exit status and a failed write.
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "inspect/ManifoldJson.h"
 #include "stream/QuorvaneFiles.h"
 #include "testkit/OldDesigns.h"
+#include "testkit/SampleDesigns.h"
 #include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <limits>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qv;
 
@@ -410,6 +413,64 @@ TEST(InspectJson, TextIsUtf8)
     // A name that is not UTF-8 still gives valid JSON.
     m.FFileName = "/tmp/bl\xE4" "ck\xC3.mnf";
     EXPECT_EQ(ParseJson(InspectJson(700, true, {}, m))["Document"]["FFileName"].text, "/tmp/bl\uFFFDck\uFFFD.mnf");
+}
+
+TEST(InspectJson, TextsLongerThanAnOutputBlock)
+{
+    // The text goes out in blocks of 64 KiB: a plain run longer than a block,
+    // and escapes and multi-byte characters that fall on block edges, come
+    // out whole.
+    TManifold m;
+    const std::string plain(200000, 'x');
+    std::string mixed;
+    for (int i = 0; i < 40000; ++i) mixed += "a\"\xE2\x82\xAC\n\\\x01";
+    for (const bool pretty : {true, false}) {
+        const TJson j = ParseJson(InspectJson(700, true, {plain, mixed}, m, {false, pretty}));
+        EXPECT_EQ(j["Warnings"][0].text, plain);
+        EXPECT_EQ(j["Warnings"][1].text, mixed);
+    }
+}
+
+TEST(InspectJson, WrittenToAFileAsToAString)
+{
+    // A design whose text spans many blocks, with and without the geometry.
+    const auto m = samples::LargeDesign(300);
+    for (const bool geometry : {false, true}) {
+        const TJsonOptions options{geometry, true};
+        const std::string path = test::TempPath("large-" + std::to_string(geometry) + ".json");
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ASSERT_GE(fd, 0);
+        TJsonFileSink sink(fd);
+        WriteInspectJson(sink, 700, true, {"a warning"}, *m, options);
+        ::close(fd);
+        const std::string text = InspectJson(700, true, {"a warning"}, *m, options);
+        EXPECT_GT(text.size(), 10u * 65536u);
+        EXPECT_EQ(test::ReadBytes(path), text);
+    }
+}
+
+TEST(MnfInspect, FailedWriteIsAnError)
+{
+    const std::string design = test::TempPath("write-fail.mnf");
+    samples::WriteLargeDesign(design, 300);
+    const std::string err = test::TempPath("write-fail.err");
+    const std::string run = "'" MNF_INSPECT "' " + Quoted(design);
+    // A full disk refuses the first block; a file size limit takes the first
+    // bytes and refuses a later block (the limit's signal ignored, so the
+    // write fails instead).
+    const struct { const char* name; std::string command; } cases[] = {
+        {"full disk", run + " >/dev/full"},
+        {"size limit", "trap '' XFSZ; ulimit -f 256; " + run + " >" + Quoted(test::TempPath("write-fail.out"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int raw = std::system(("(" + c.command + ") 2>" + Quoted(err)).c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), 2);
+        const std::string reason = test::ReadBytes(err);
+        EXPECT_EQ(reason.rfind("mnf-inspect: cannot write the output: ", 0), 0u) << reason;
+        EXPECT_EQ(reason.find('\n'), reason.size() - 1) << reason;
+    }
 }
 
 TEST(MnfInspect, ExitStatus)

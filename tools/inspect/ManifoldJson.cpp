@@ -3,35 +3,117 @@
 #include "core/Encoding.h"
 #include "document/Manifolds.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <type_traits>
+#include <utility>
+#include <unistd.h>
 
 namespace qv {
+
+void TJsonFileSink::Write(std::string_view Bytes)
+{
+    while (!Bytes.empty()) {
+        const ssize_t n = ::write(fFd, Bytes.data(), Bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw EJsonWriteError(std::string("cannot write the output: ") + std::strerror(errno));
+        }
+        // A write that takes nothing and reports no error would loop for ever.
+        if (n == 0) throw EJsonWriteError("cannot write the output: the output takes no more bytes");
+        Bytes.remove_prefix(static_cast<size_t>(n));
+    }
+}
+
 namespace {
 
+// Collects the text in a fixed block and hands each full block to the sink:
+// the output costs one block of memory whatever the size of the design.
+class TJsonBuffer {
+public:
+    explicit TJsonBuffer(TJsonSink& sink) : fSink(sink), fBlock(new char[kSize]), fPos(fBlock.get()) {}
+
+    void Put(char c)
+    {
+        if (fPos == End()) Flush();
+        *fPos++ = c;
+    }
+    void Put(std::string_view s)
+    {
+        if (s.size() > size_t(End() - fPos)) {
+            Flush();
+            if (s.size() > kSize) {
+                fSink.Write(s);
+                return;
+            }
+        }
+        std::memcpy(fPos, s.data(), s.size());
+        fPos += s.size();
+    }
+    // Room for n bytes written straight into the block; n at most kSize.
+    char* Reserve(size_t n)
+    {
+        if (n > size_t(End() - fPos)) Flush();
+        return fPos;
+    }
+    void Commit(char* end) { fPos = end; }
+    void Flush()
+    {
+        if (fPos != fBlock.get()) fSink.Write(std::string_view(fBlock.get(), size_t(fPos - fBlock.get())));
+        fPos = fBlock.get();
+    }
+
+private:
+    static constexpr size_t kSize = 64 * 1024;
+    char* End() const { return fBlock.get() + kSize; }
+
+    TJsonSink& fSink;
+    std::unique_ptr<char[]> fBlock;
+    char* fPos;
+};
+
+// The bytes a JSON string holds as they are: printable ASCII but the
+// quote and the backslash.
+struct TPlainTable {
+    bool Is[256] = {};
+    constexpr TPlainTable()
+    {
+        for (int c = 0x20; c < 0x80; ++c) Is[c] = c != '"' && c != '\\';
+    }
+};
+constexpr TPlainTable kPlain{};
+
+bool IsPlain(std::string_view s)
+{
+    for (const char c : s)
+        if (!kPlain.Is[static_cast<unsigned char>(c)]) return false;
+    return true;
+}
 
 class TJsonWriter {
 public:
-    TJsonWriter(const TJsonOptions& o, bool threadFromTop) : fOpt(o), fThreadFromTop(threadFromTop) {}
-    std::string Out;
+    TJsonWriter(TJsonSink& sink, const TJsonOptions& o, bool threadFromTop)
+        : Out(sink), fOpt(o), fThreadFromTop(threadFromTop) {}
+    TJsonBuffer Out;
 
     template <class T> void Value(const T& v)
     {
         if constexpr (std::is_same_v<T, std::nullptr_t>) {
-            Out += "null";
+            Out.Put("null");
         } else if constexpr (std::is_same_v<T, bool>) {
-            Out += v ? "true" : "false";
+            Out.Put(v ? "true" : "false");
         } else if constexpr (NamedEnum<T>) {
             const auto name = EnumNames(v).Name(static_cast<int64_t>(v));
             if (name.empty())
-                Out += std::to_string(static_cast<int64_t>(v));
+                Integer(static_cast<int64_t>(v));
             else
                 String(name);
         } else if constexpr (std::is_integral_v<T>) {
-            Out += std::to_string(static_cast<long long>(v));
+            Integer(static_cast<int64_t>(v));
         } else if constexpr (std::is_floating_point_v<T>) {
             Double(static_cast<double>(v));
         } else if constexpr (std::is_same_v<T, std::string>) {
@@ -47,7 +129,7 @@ public:
             using E = std::remove_cvref_t<decltype(ArrayKey(v))>;
             for (size_t i = 0; i < v.Items.size(); ++i) {
                 const auto name = EnumNames(static_cast<E>(i)).Name(int64_t(i));
-                Key(std::string(name));
+                Key(name);
                 Value(v.Items[i]);
             }
             EndObject();
@@ -70,20 +152,33 @@ public:
         }
     }
 
-    void Key(const std::string& k)
+    void Key(std::string_view k)
     {
         Item();
+        // Field and member names are identifiers and need no escaping: they
+        // go out in one piece with their quotes and colon.
+        if (k.size() <= kKeyRoom && IsPlain(k)) {
+            char* p = Out.Reserve(k.size() + 4);
+            *p++ = '"';
+            std::memcpy(p, k.data(), k.size());
+            p += k.size();
+            *p++ = '"';
+            *p++ = ':';
+            if (fOpt.Pretty) *p++ = ' ';
+            Out.Commit(p);
+            return;
+        }
         String(k);
-        Out += fOpt.Pretty ? ": " : ":";
+        Out.Put(fOpt.Pretty ? std::string_view(": ") : std::string_view(":"));
     }
-    void BeginObject() { Out += '{'; fFirst.push_back(true); }
+    void BeginObject() { Out.Put('{'); fFirst.push_back(true); }
     void EndObject() { Close('}'); }
-    void BeginArray() { Out += '['; fFirst.push_back(true); }
+    void BeginArray() { Out.Put('['); fFirst.push_back(true); }
     void EndArray() { Close(']'); }
     void Item()
     {
         if (fFirst.empty()) return;
-        if (!fFirst.back()) Out += ',';
+        if (!fFirst.back()) Out.Put(',');
         fFirst.back() = false;
         Indent();
     }
@@ -94,23 +189,35 @@ private:
         const bool empty = fFirst.back();
         fFirst.pop_back();
         if (!empty) Indent();
-        Out += c;
+        Out.Put(c);
     }
     void Indent()
     {
         if (!fOpt.Pretty) return;
-        Out += '\n';
-        Out.append(fFirst.size() * 2, ' ');
+        const size_t n = 1 + fFirst.size() * 2;
+        char* p = Out.Reserve(n);
+        *p = '\n';
+        std::memset(p + 1, ' ', n - 1);
+        Out.Commit(p + n);
+    }
+    static constexpr size_t kKeyRoom = 256;
+
+    // Room for any number to_chars writes: 17 digits, sign, point, exponent.
+    static constexpr size_t kNumberRoom = 32;
+
+    void Integer(int64_t i)
+    {
+        char* p = Out.Reserve(kNumberRoom);
+        Out.Commit(std::to_chars(p, p + kNumberRoom, i).ptr);
     }
     void Double(double d)
     {
-        if (std::isnan(d)) { Out += "\"NaN\""; return; }
-        if (std::isinf(d)) { Out += d > 0 ? "\"Infinity\"" : "\"-Infinity\""; return; }
+        if (std::isnan(d)) { Out.Put("\"NaN\""); return; }
+        if (std::isinf(d)) { Out.Put(d > 0 ? "\"Infinity\"" : "\"-Infinity\""); return; }
         // 17 significant digits read back bit-identical; to_chars ignores the
         // locale's decimal separator.
-        char buf[40];
-        const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 17);
-        Out.append(buf, r.ptr);
+        char* p = Out.Reserve(kNumberRoom);
+        Out.Commit(std::to_chars(p, p + kNumberRoom, d, std::chars_format::general, 17).ptr);
     }
 
     // Texts of the document are UTF-8 already; a file name from the
@@ -118,17 +225,13 @@ private:
     // the output stays valid JSON.
     void String(std::string_view s)
     {
-        Out += '"';
+        Out.Put('"');
         for (size_t i = 0; i < s.size();) {
             // Copy a run of characters that need no escaping in one go.
             size_t run = i;
-            while (run < s.size()) {
-                const unsigned char r = static_cast<unsigned char>(s[run]);
-                if (r < 0x20 || r >= 0x80 || r == '"' || r == '\\') break;
-                ++run;
-            }
+            while (run < s.size() && kPlain.Is[static_cast<unsigned char>(s[run])]) ++run;
             if (run > i) {
-                Out.append(s.data() + i, run - i);
+                Out.Put(s.substr(i, run - i));
                 i = run;
                 continue;
             }
@@ -137,32 +240,32 @@ private:
                 char32_t cp;
                 const size_t n = DecodeUtf8(s, i, cp);
                 if (n == 0) {
-                    Out += "\xEF\xBF\xBD";
+                    Out.Put("\xEF\xBF\xBD");
                     ++i;
                 } else {
-                    Out.append(s.substr(i, n));
+                    Out.Put(s.substr(i, n));
                     i += n;
                 }
                 continue;
             }
             ++i;
             switch (c) {
-            case '"': Out += "\\\""; break;
-            case '\\': Out += "\\\\"; break;
-            case '\n': Out += "\\n"; break;
-            case '\r': Out += "\\r"; break;
-            case '\t': Out += "\\t"; break;
+            case '"': Out.Put("\\\""); break;
+            case '\\': Out.Put("\\\\"); break;
+            case '\n': Out.Put("\\n"); break;
+            case '\r': Out.Put("\\r"); break;
+            case '\t': Out.Put("\\t"); break;
             default:
                 if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    Out += buf;
+                    static const char hex[] = "0123456789abcdef";
+                    const char esc[6] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 15]};
+                    Out.Put(std::string_view(esc, sizeof esc));
                 } else {
-                    Out += static_cast<char>(c);
+                    Out.Put(static_cast<char>(c));
                 }
             }
         }
-        Out += '"';
+        Out.Put('"');
     }
 
     template <class T> void Field(const char* name, const T& v) { Key(name); Value(v); }
@@ -215,22 +318,22 @@ private:
 
     TJsonOptions fOpt;
     bool fThreadFromTop;
-    std::vector<bool> fFirst;
+    std::vector<char> fFirst; // per open object or array: no item written yet
 };
 
 } // namespace
 
-std::string ManifoldToJson(const TManifold& M, const TJsonOptions& Options)
+void WriteManifoldJson(TJsonSink& Out, const TManifold& M, const TJsonOptions& Options)
 {
-    TJsonWriter w(Options, M.IsThreadFromTop());
+    TJsonWriter w(Out, Options, M.IsThreadFromTop());
     w.Value(M);
-    return w.Out;
+    w.Out.Flush();
 }
 
-std::string InspectJson(int DetectedVersion, bool LoadResult, const std::vector<std::string>& Warnings,
-                        const TManifold& M, const TJsonOptions& Options)
+void WriteInspectJson(TJsonSink& Out, int DetectedVersion, bool LoadResult, const std::vector<std::string>& Warnings,
+                      const TManifold& M, const TJsonOptions& Options)
 {
-    TJsonWriter w(Options, M.IsThreadFromTop());
+    TJsonWriter w(Out, Options, M.IsThreadFromTop());
     w.BeginObject();
     w.Key("DetectedVersion");
     w.Value(DetectedVersion);
@@ -241,8 +344,23 @@ std::string InspectJson(int DetectedVersion, bool LoadResult, const std::vector<
     w.Key("Document");
     w.Value(M);
     w.EndObject();
-    w.Out += '\n';
-    return w.Out;
+    w.Out.Put('\n');
+    w.Out.Flush();
+}
+
+std::string ManifoldToJson(const TManifold& M, const TJsonOptions& Options)
+{
+    TJsonStringSink s;
+    WriteManifoldJson(s, M, Options);
+    return std::move(s.Text);
+}
+
+std::string InspectJson(int DetectedVersion, bool LoadResult, const std::vector<std::string>& Warnings,
+                        const TManifold& M, const TJsonOptions& Options)
+{
+    TJsonStringSink s;
+    WriteInspectJson(s, DetectedVersion, LoadResult, Warnings, M, Options);
+    return std::move(s.Text);
 }
 
 } // namespace qv

@@ -63,8 +63,11 @@ int main(int argc, char** argv)
         qv::TMessageCollector messages;
         const int version = qv::DetectFileVersion(file, 1);
         const bool ok = viewer ? m.LoadFromViewerFile(file) : m.LoadFromFile(file);
-        const std::string json = qv::InspectJson(version, ok, messages.Texts(), m, options);
-        std::fwrite(json.data(), 1, json.size(), stdout);
+        // Written as it is made: the text of a large design is several times
+        // the size of the design itself. A failed write throws and ends with
+        // status 2 below, never with the load's status.
+        qv::TJsonFileSink out(STDOUT_FILENO);
+        qv::WriteInspectJson(out, version, ok, messages.Texts(), m, options);
         return ok ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mnf-inspect: %s\n", e.what());
