@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace qv {
 
@@ -222,10 +223,13 @@ double MeasureTextWidth(const std::string& Text, double H)
     const double cell = std::round(1000.0 * H * kPixelsPerInch / 72.0);
     if (cell <= 0) return 0.0;
     constexpr int kRef = 1000;
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(kRef);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetricsF fm(font);
+    // Widths scale with the size: one reference font serves every height.
+    static const QFontMetricsF fm = [] {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(kRef);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        return QFontMetricsF(font);
+    }();
     const double emPerCell = kRef / (fm.ascent() + fm.descent());
     const double width = fm.horizontalAdvance(QString::fromStdString(Text)) * (cell * emPerCell / kRef);
     return 1.15 * width / 1000.0;
@@ -234,14 +238,24 @@ double MeasureTextWidth(const std::string& Text, double H)
 int CanvasTextWidth(const std::string& Text, int PointSize)
 {
     if (Text.empty() || PointSize < 1 || !qGuiApp) return 0;
-    QImage canvas(1000, 100, QImage::Format_RGB32);
-    canvas.setDotsPerMeterX(int(std::lround(kPixelsPerInch / 0.0254)));
-    canvas.setDotsPerMeterY(int(std::lround(kPixelsPerInch / 0.0254)));
-    QFont font(QStringLiteral("Arial"));
+    // The measuring canvas and the metrics of each size, made once: the
+    // builder measures every item number of a design.
+    static QImage canvas = [] {
+        QImage img(1000, 100, QImage::Format_RGB32);
+        img.setDotsPerMeterX(int(std::lround(kPixelsPerInch / 0.0254)));
+        img.setDotsPerMeterY(int(std::lround(kPixelsPerInch / 0.0254)));
+        return img;
+    }();
+    static std::map<int, QFontMetrics> metrics;
     // A point size becomes a character height of whole pixels at 96 dpi.
-    font.setPixelSize(std::max(1, int(std::lround(PointSize * double(kPixelsPerInch) / 72.0))));
-    const QFontMetrics fm(font, &canvas);
-    return fm.horizontalAdvance(QString::fromStdString(Text));
+    const int px = std::max(1, int(std::lround(PointSize * double(kPixelsPerInch) / 72.0)));
+    auto it = metrics.find(px);
+    if (it == metrics.end()) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(px);
+        it = metrics.emplace(px, QFontMetrics(font, &canvas)).first;
+    }
+    return it->second.horizontalAdvance(QString::fromStdString(Text));
 }
 
 // ------------------------------------------------------------------

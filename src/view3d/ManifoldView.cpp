@@ -77,7 +77,7 @@ void TManifoldView::RebuildScene()
         const double h = LabelTextHeight();
         DrawManifold3D(fSettings, *fManifold, fManifoldCube, fModelRoot, h, fSC);
         for (const auto& hole : fManifold->FHoleList)
-            DrawHole3D(*fManifold, hole->FData.HoleNumber, 0, fSettings, fModelRoot, h, fSC);
+            DrawHole3D(*fManifold, *hole, 0, fSettings, fModelRoot, h, fSC);
     }
     ApplyViewFlags();
 }

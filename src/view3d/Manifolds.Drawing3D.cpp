@@ -454,8 +454,12 @@ void DrawHole3D(const TManifold& Manifold, int HoleNumber, uint8_t ColorMode, co
                 TGLBaseSceneObject* Parent, double TextHeight, double SC)
 {
     const int i = Manifold.FHoleList.IndexOf(HoleNumber);
-    if (i < 0) return;
-    const THole& hole = *Manifold.FHoleList.GetHoles(i);
+    if (i >= 0) DrawHole3D(Manifold, *Manifold.FHoleList.GetHoles(i), ColorMode, Settings, Parent, TextHeight, SC);
+}
+
+void DrawHole3D(const TManifold& Manifold, const THole& hole, uint8_t ColorMode,
+                const TIsometricDrawingSettings& Settings, TGLBaseSceneObject* Parent, double TextHeight, double SC)
+{
     const auto& flags = Settings.fData.IsoFlags;
     const TMarkContext ctx{Manifold, hole, ColorMode, Settings, Parent, TextHeight, SC};
     if (hole.FStepList.Count() > 0) {

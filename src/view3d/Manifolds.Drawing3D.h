@@ -64,6 +64,13 @@ void DrawHole3D(const TManifold& Manifold, int HoleNumber, uint8_t ColorMode,
                 const TIsometricDrawingSettings& Settings, scene::TGLBaseSceneObject* Parent, double TextHeight,
                 double SC);
 
+// The same for a hole of the document's hole list, found by the caller: a
+// rebuild walks the list and needs no look-up by number (which would make
+// it quadratic and draw the first of two holes that share a number twice).
+void DrawHole3D(const TManifold& Manifold, const THole& Hole, uint8_t ColorMode,
+                const TIsometricDrawingSettings& Settings, scene::TGLBaseSceneObject* Parent, double TextHeight,
+                double SC);
+
 // The width in model units of Text in "Arial" for a text height H in model
 // units, from the font's real metrics (an empty text is 0 wide).
 double MeasureTextWidth(const std::string& Text, double H);

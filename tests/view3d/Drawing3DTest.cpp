@@ -617,3 +617,15 @@ TEST(Drawing3D, TextWidthsComeFromTheFontMetrics)
     EXPECT_LT(CanvasTextWidth("ii", 20), CanvasTextWidth("WW", 20));
     EXPECT_EQ(CanvasTextWidth("12", 0), 0);
 }
+
+TEST(Drawing3D, RebuildDrawsEveryHoleOnceEvenWithASharedNumber)
+{
+    auto doc = NewDesign({100, 50, 40});
+    AddStep(*AddHole(*doc, 9, 1, 20, 25), 10, 20, 180);
+    AddStep(*AddHole(*doc, 9, 1, 70, 25), 10, 20, 180);
+    const TDump d = Dump(*doc, Quiet());
+    const auto solids = d.Solids();
+    ASSERT_EQ(solids.size(), 2u);
+    EXPECT_TRUE(NearVec(Vec((*solids[0])["AbsolutePosition"]), Scene({100, 50, 40}, 0.05, 20, 25, 10)));
+    EXPECT_TRUE(NearVec(Vec((*solids[1])["AbsolutePosition"]), Scene({100, 50, 40}, 0.05, 70, 25, 10)));
+}
