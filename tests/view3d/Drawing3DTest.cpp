@@ -629,3 +629,31 @@ TEST(Drawing3D, RebuildDrawsEveryHoleOnceEvenWithASharedNumber)
     EXPECT_TRUE(NearVec(Vec((*solids[0])["AbsolutePosition"]), Scene({100, 50, 40}, 0.05, 20, 25, 10)));
     EXPECT_TRUE(NearVec(Vec((*solids[1])["AbsolutePosition"]), Scene({100, 50, 40}, 0.05, 70, 25, 10)));
 }
+
+TEST(Drawing3D, MaterialRule)
+{
+    TIsometricDrawingSettings s;
+    s.fData.TransparencyHoles = 0.6;
+    s.fData.TransparencyThread = 0.5;
+    s.fData.TransparencyThreadTransparentHoles = 0.7;
+    s.fData.ThreadColor = 0x00808080;
+    struct Row { bool transparent, thread; double alpha; double wantAlpha; TColor wantColour; };
+    const TColor c = 0x00123456;
+    const Row rows[] = {
+        {false, false, 0, 0, c},             // opaque: opacity 0 means solid
+        {false, true, 0, 0.5, 0x00808080},   // threads in the thread colour and opacity
+        {true, false, 0, 0.6, c},
+        {true, true, 0, 0.7, 0x00808080},
+        {false, true, 0.3, 0.3, c},          // a given opacity keeps the colour, also for threads
+        {true, false, 0.3, 0.3, c},
+    };
+    for (const Row& r : rows) {
+        s.fData.IsoFlags.Set(isoTransparent, r.transparent);
+        scene::TGLMaterial m;
+        SetObjectMaterial(s, m, r.thread, r.alpha, c);
+        SCOPED_TRACE(testing::Message() << r.transparent << r.thread << r.alpha);
+        EXPECT_EQ(m.BlendingMode, r.wantAlpha != 0 ? scene::bmTransparency : scene::bmOpaque);
+        EXPECT_EQ(m.FrontProperties.Diffuse, scene::ConvertWinColor(r.wantColour, float(r.wantAlpha)));
+        EXPECT_EQ(m.BackProperties.Diffuse, m.FrontProperties.Diffuse);
+    }
+}
