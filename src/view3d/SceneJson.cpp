@@ -1,7 +1,9 @@
 #include "view3d/SceneJson.h"
 
+#include "core/Encoding.h"
+
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace qv {
 
@@ -21,32 +23,12 @@ public:
             return;
         }
         if (v == 0) v = 0; // no "-0"
+        // to_chars ignores the locale's decimal separator.
         char buf[40];
-        std::snprintf(buf, sizeof buf, "%.17g", v);
-        Out += buf;
+        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+        Out.append(buf, r.ptr);
     }
-    void Str(const std::string& s)
-    {
-        Out += '"';
-        for (unsigned char c : s) {
-            switch (c) {
-            case '"': Out += "\\\""; break;
-            case '\\': Out += "\\\\"; break;
-            case '\n': Out += "\\n"; break;
-            case '\r': Out += "\\r"; break;
-            case '\t': Out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    Out += buf;
-                } else {
-                    Out += char(c);
-                }
-            }
-        }
-        Out += '"';
-    }
+    void Str(const std::string& s) { AppendJsonString(Out, s); }
     void Key(const char* k)
     {
         Str(k);

@@ -16,32 +16,16 @@
 #include <cstdlib>
 #include <map>
 #include <set>
-#include <sys/wait.h>
 
 using namespace qv;
 using namespace qv::test3d;
 
 namespace {
 
-struct TRun {
-    int status = -1;
-    std::string out, err;
-};
-
-TRun Viewer(const std::string& args)
+test::TRunResult Viewer(const std::string& args)
 {
-    static int n = 0;
-    const std::string out = test::TempPath("dump" + std::to_string(++n) + ".out");
-    const std::string err = out + ".err";
     // No display: the command must not need one.
-    const std::string command =
-        "env -u DISPLAY -u QT_QPA_PLATFORM '" QUORVANE_VIEWER "' " + args + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    TRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = test::ReadBytes(out);
-    r.err = test::ReadBytes(err);
-    return r;
+    return test::RunCommand("env -u DISPLAY -u QT_QPA_PLATFORM '" QUORVANE_VIEWER "' " + args);
 }
 
 std::string Q(const std::string& s) { return "'" + s + "'"; }
@@ -92,7 +76,7 @@ TEST(DumpScene, UsageAndLoadErrors)
         {"--dump-scene " + Q(DemoFile()) + " --settings " + Q(test::TempPath("no-such.ini")), 1},
     };
     for (const Row& r : rows) {
-        const TRun run = Viewer(r.args);
+        const test::TRunResult run = Viewer(r.args);
         EXPECT_EQ(run.status, r.status) << r.args << "\n" << run.err;
         EXPECT_TRUE(run.out.empty()) << r.args;
         EXPECT_FALSE(run.err.empty()) << r.args;
@@ -104,7 +88,7 @@ TEST(DumpScene, UsageAndLoadErrors)
 
 TEST(DumpScene, PrintsTheSceneAsOpeningTheFileBuildsIt)
 {
-    const TRun run = Viewer("--dump-scene " + Q(DemoFile()));
+    const test::TRunResult run = Viewer("--dump-scene " + Q(DemoFile()));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, InProcess(DemoFile(), TIsometricDrawingSettings(), {}, true));
 
@@ -173,7 +157,7 @@ TEST(DumpScene, SettingsFileAndGroupFilter)
     size_t hidden[3] = {0, 0, 0};
     for (size_t i = 0; i < 3; ++i) {
         const Row& r = rows[i];
-        const TRun run = Viewer("--dump-scene " + Q(DemoFile()) + " --settings " + Q(ini) + r.extra);
+        const test::TRunResult run = Viewer("--dump-scene " + Q(DemoFile()) + " --settings " + Q(ini) + r.extra);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, InProcess(DemoFile(), s, r.groups, r.hide)) << r.extra;
         const TDump d = ParseDump(run.out);

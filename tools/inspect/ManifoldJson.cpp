@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
 #include <type_traits>
 
 namespace qv {
@@ -113,57 +112,7 @@ private:
         Out.append(buf, r.ptr);
     }
 
-    // Texts of the document are UTF-8 already; a file name from the
-    // operating system may not be. Bytes that are no UTF-8 become U+FFFD so
-    // the output stays valid JSON.
-    void String(std::string_view s)
-    {
-        Out += '"';
-        for (size_t i = 0; i < s.size();) {
-            // Copy a run of characters that need no escaping in one go.
-            size_t run = i;
-            while (run < s.size()) {
-                const unsigned char r = static_cast<unsigned char>(s[run]);
-                if (r < 0x20 || r >= 0x80 || r == '"' || r == '\\') break;
-                ++run;
-            }
-            if (run > i) {
-                Out.append(s.data() + i, run - i);
-                i = run;
-                continue;
-            }
-            const unsigned char c = static_cast<unsigned char>(s[i]);
-            if (c >= 0x80) {
-                char32_t cp;
-                const size_t n = DecodeUtf8(s, i, cp);
-                if (n == 0) {
-                    Out += "\xEF\xBF\xBD";
-                    ++i;
-                } else {
-                    Out.append(s.substr(i, n));
-                    i += n;
-                }
-                continue;
-            }
-            ++i;
-            switch (c) {
-            case '"': Out += "\\\""; break;
-            case '\\': Out += "\\\\"; break;
-            case '\n': Out += "\\n"; break;
-            case '\r': Out += "\\r"; break;
-            case '\t': Out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    Out += buf;
-                } else {
-                    Out += static_cast<char>(c);
-                }
-            }
-        }
-        Out += '"';
-    }
+    void String(std::string_view s) { AppendJsonString(Out, s); }
 
     template <class T> void Field(const char* name, const T& v) { Key(name); Value(v); }
 
