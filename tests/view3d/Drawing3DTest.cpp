@@ -657,3 +657,59 @@ TEST(Drawing3D, MaterialRule)
         EXPECT_EQ(m.BackProperties.Diffuse, m.FrontProperties.Diffuse);
     }
 }
+
+TEST(Drawing3D, HoleTextInsertionPointsAndRotation)
+{
+    // One line "AB", 2 high, offset (10, 5) from the hole at (40, 20) on
+    // face 1 (frame B reading +X, up +Y). Insertion point 0 centres text and
+    // border on the offset; 1 and 2 put the offset at the box's left end,
+    // 1 one text height lower than the text's middle.
+    const double W = MeasureTextWidth("AB", 2), H = 2;
+    struct Row { int ip; double rot; TXYPoint centre; };
+    const Row rows[] = {
+        {0, 0, {10, 5}},
+        {1, 0, {10 + W / 2, 5 + H}},
+        {2, 0, {10 + W / 2, 5}},
+        {0, 90, {10, 5}},
+        {1, 90, {10 - H, 5 + W / 2}},
+        {2, 90, {10, 5 + W / 2}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.ip << " " << r.rot);
+        auto doc = NewDesign({100, 50, 40});
+        THole* h = AddHole(*doc, 1, 1, 40, 20);
+        AddStep(*h, 10, 20, 120);
+        THoleText* t = h->fHoleTextList.Add();
+        t->fdata.Caption = "AB";
+        t->fdata.TextHeight = H;
+        t->fdata.OffSet = {10, 5};
+        t->fdata.Rotation = r.rot;
+        t->fdata.InsertionPoint = r.ip;
+        t->fdata.UseTextFromRemark = false;
+        TIsometricDrawingSettings s = Quiet();
+        s.fData.IsoFlags.Include(isoHoleTexts);
+        const TDump d = Dump(*doc, s);
+        const auto texts = d.OfKind("TGLSpaceText");
+        ASSERT_EQ(texts.size(), 1u);
+        const TV want = Scene({100, 50, 40}, 0.05, 40 + r.centre.X, 20 + r.centre.Y, 0);
+        EXPECT_TRUE(NearVec(Vec((*texts[0])["AbsolutePosition"]), want));
+        // The text reads along the turned reading direction.
+        const double a = r.rot * 0.017453292519943295;
+        EXPECT_TRUE(NearVec(ReadingOf(*texts[0]), {-std::cos(a), -std::sin(a), 0}));
+        // The border is centred on the text, W by 1.5 H, turned with it.
+        const auto lines = d.OfKind("TGLLines");
+        ASSERT_EQ(lines.size(), 13u);
+        const auto nodes = (*lines.back())["Nodes"].toArray();
+        ASSERT_EQ(nodes.size(), 5);
+        TV mid{0, 0, 0};
+        for (int i = 0; i < 4; ++i) {
+            const TV p = Vec(nodes[i]);
+            mid = {mid.X + p.X / 4, mid.Y + p.Y / 4, mid.Z + p.Z / 4};
+        }
+        EXPECT_TRUE(NearVec(mid, want));
+        const TV p0 = Vec(nodes[0]), p1 = Vec(nodes[1]), p2 = Vec(nodes[2]);
+        const auto len = [](TV a, TV b) { return std::hypot(a.X - b.X, a.Y - b.Y, a.Z - b.Z); };
+        EXPECT_NEAR(len(p0, p1) / 0.05, W, 1e-4);
+        EXPECT_NEAR(len(p1, p2) / 0.05, 1.5 * H, 1e-4);
+    }
+}
