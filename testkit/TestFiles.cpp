@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace qv::test {
@@ -56,6 +57,19 @@ std::string ReadBytes(const std::string& path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+TRunResult RunCommand(const std::string& command)
+{
+    static int n = 0;
+    const std::string out = TempPath("run" + std::to_string(++n) + ".out");
+    const std::string err = out + ".err";
+    const int raw = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
+    TRunResult r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadBytes(out);
+    r.err = ReadBytes(err);
+    return r;
 }
 
 std::string Words(std::initializer_list<uint16_t> words)

@@ -18,6 +18,13 @@ std::string ReadBytes(const std::string& path);
 // Writes bytes to the temporary file name and returns its path.
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
 
+// A shell command run to its end with its output and errors captured.
+struct TRunResult {
+    int status = -1; // the exit status, -1 when it did not exit normally
+    std::string out, err;
+};
+TRunResult RunCommand(const std::string& command);
+
 // Little-endian 16-bit words as file bytes (hand-made field headers).
 std::string Words(std::initializer_list<uint16_t> words);
 

@@ -27,4 +27,9 @@ void AppendUtf8(std::string& out, char32_t c);
 // replacement character U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
 
+// Appends s as a JSON string literal: quotes, backslashes and control
+// characters escaped; bytes that are not UTF-8 become U+FFFD, so the output
+// stays valid JSON whatever the text's source (a file name may not be UTF-8).
+void AppendJsonString(std::string& Out, std::string_view s);
+
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Text.h"
+#include "core/TextCompare.h"
 #include "core/Tolerance.h"
 #include "stream/QuorvaneFiles.h"
 
@@ -253,7 +254,9 @@ bool THoleList::GroupUsed(const std::string& AGroup) const
 {
     for (const auto& h : *this)
         for (const auto& s : h->FStepList)
-            if (AsciiSameText(s->FData.GroupCode, AGroup)) return true;
+            // The same fold as the group list's look-up: a code the panel
+            // finds a group by must also count as used ("Öl" and "öl").
+            if (SameTextNoCase(s->FData.GroupCode, AGroup)) return true;
     return false;
 }
 

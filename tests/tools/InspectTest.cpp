@@ -251,25 +251,8 @@ uint64_t Bits(double d)
 
 // ------------------------------------------------------------------
 
-struct TRun {
-    int status = -1;
-    std::string out, err;
-};
-
 // Runs mnf-inspect with the arguments (already quoted for the shell).
-TRun Inspect(const std::string& args)
-{
-    static int n = 0;
-    const std::string out = test::TempPath("inspect" + std::to_string(++n) + ".out");
-    const std::string err = out + ".err";
-    const std::string command = "'" MNF_INSPECT "' " + args + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    TRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = test::ReadBytes(out);
-    r.err = test::ReadBytes(err);
-    return r;
-}
+test::TRunResult Inspect(const std::string& args) { return test::RunCommand("'" MNF_INSPECT "' " + args); }
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
@@ -493,7 +476,7 @@ TEST(MnfInspect, ExitStatus)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
-        const TRun r = Inspect(c.args);
+        const test::TRunResult r = Inspect(c.args);
         EXPECT_EQ(r.status, c.status);
         if (c.json) {
             EXPECT_EQ(r.err, "");
@@ -519,7 +502,7 @@ TEST(MnfInspect, ViewerFilesAndWarnings)
         bytes.replace(8, 4, "8.02");
         test::WriteBytes(path, bytes);
     }
-    const TRun v = Inspect(Quoted(viewer));
+    const test::TRunResult v = Inspect(Quoted(viewer));
     ASSERT_EQ(v.status, 0) << v.err;
     const TJson jv = ParseJson(v.out);
     EXPECT_EQ(jv["DetectedVersion"].text, "802");
@@ -544,7 +527,7 @@ TEST(MnfInspect, ViewerFilesAndWarnings)
         f.WriteVar(19999); // a hole without steps is reported
         f.WriteVar(2000);
     }, {.WithEnd = false});
-    const TRun c = Inspect(Quoted(cut));
+    const test::TRunResult c = Inspect(Quoted(cut));
     ASSERT_EQ(c.status, 0);
     const auto warnings = ParseJson(c.out)["Warnings"].Strings();
     ASSERT_EQ(warnings.size(), 2u);
@@ -555,7 +538,7 @@ TEST(MnfInspect, ViewerFilesAndWarnings)
 TEST(MnfInspect, GeometryAddsDerivedValuesToEveryHole)
 {
     const std::string path = RichDesign("geometry.mnf");
-    const TRun r = Inspect("--geometry " + Quoted(path));
+    const test::TRunResult r = Inspect("--geometry " + Quoted(path));
     ASSERT_EQ(r.status, 0) << r.err;
     const TJson holes = ParseJson(r.out)["Document"]["FHoleList"];
     ASSERT_EQ(holes.items.size(), 2u);
@@ -577,7 +560,7 @@ TEST(MnfInspect, GeometryAddsDerivedValuesToEveryHole)
 TEST(MnfInspect, FileNameThatIsNotUtf8)
 {
     const std::string path = RichDesign("bl\xE4" "ck.mnf");
-    const TRun r = Inspect(Quoted(path));
+    const test::TRunResult r = Inspect(Quoted(path));
     ASSERT_EQ(r.status, 0) << r.err;
     const TJson j = ParseJson(r.out); // throws on malformed UTF-8
     const std::string name = j["Document"]["FFileName"].text;
@@ -594,7 +577,7 @@ TEST(MnfInspect, OldFilesShowTheirVersionAndTheConvertedDocument)
         TManifold m;
         ASSERT_TRUE(m.LoadFromFile(path));
 
-        const TRun r = Inspect(Quoted(path));
+        const test::TRunResult r = Inspect(Quoted(path));
         ASSERT_EQ(r.status, 0) << r.err;
         const TJson j = ParseJson(r.out);
         EXPECT_EQ(j["DetectedVersion"].text, std::to_string(version));

@@ -123,8 +123,11 @@ void TGLBaseSceneObject::Adopt(TGLBaseSceneObject* child)
 void TGLBaseSceneObject::Unlink()
 {
     if (!fParent) return;
+    // Search from the back: freeing a parent's children goes last to first,
+    // so this stays linear for a whole tree.
     auto& siblings = fParent->fChildren;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    const auto it = std::find(siblings.rbegin(), siblings.rend(), this);
+    if (it != siblings.rend()) siblings.erase(std::next(it).base());
     fParent = nullptr;
 }
 
