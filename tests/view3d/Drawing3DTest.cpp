@@ -5,11 +5,13 @@
 #include "Drawing3DSupport.h"
 
 #include "document/Manifolds.h"
+#include "testkit/SampleDesigns.h"
 #include "view3d/HoleMarks3D.h"
 #include "view3d/Manifolds.Drawing3D.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace qv;
@@ -107,6 +109,35 @@ TEST(Drawing3D, BlockSwitches)
     EXPECT_FALSE((*d.OfKind("TGLCube")[0])["Visible"].toBool());
     EXPECT_TRUE(d.OfKind("TGLSpaceText").empty());
     EXPECT_EQ(d.OfKind("TGLLines").size(), 12u);
+}
+
+// The demo block, 160 x 120 x 90, has a chamfer along the Z edge at X = 0,
+// Y = 120 and a step at the corner X = 160, Y = 0 of the top face: its
+// outline is the cut block's 24 edges instead of the box's 12, and building
+// the scene refreshes the cut-outs' face views.
+TEST(Drawing3D, BlockWithCutOutsShowsTheirOutline)
+{
+    const auto demo = samples::DemoDesign();
+    ASSERT_EQ(demo->CutOutList().Count(), 2);
+    for (int face = 1; face <= 6; ++face) demo->CutOutList().GetFaceLines(face)->clear();
+    const TDump d = Dump(*demo, Quiet());
+    const TXYZPoint max = demo->Max();
+
+    std::vector<std::pair<TV, TV>> outline;
+    for (const auto* l : d.OfKind("TGLLines"))
+        if (NearColor((*l)["LineColor"], 0x00808080, 1) && (*l)["Nodes"].toArray().size() == 2)
+            outline.push_back({Vec((*l)["Nodes"].toArray()[0]), Vec((*l)["Nodes"].toArray()[1])});
+    EXPECT_EQ(outline.size(), 24u);
+    auto has = [&](const TXYZPoint& a, const TXYZPoint& b) {
+        const TV p = Scene(max, d.SC, a.X, a.Y, a.Z), q = Scene(max, d.SC, b.X, b.Y, b.Z);
+        return std::any_of(outline.begin(), outline.end(), [&](const auto& e) {
+            return (NearVec(e.first, p) && NearVec(e.second, q)) || (NearVec(e.first, q) && NearVec(e.second, p));
+        });
+    };
+    EXPECT_TRUE(has({0, 108, 90}, {12, 120, 90})) << "the chamfer's slanted edge on the top face";
+    EXPECT_TRUE(has({144, 0, 80}, {160, 0, 80})) << "the step's floor";
+    EXPECT_FALSE(has({0, 120, 0}, {0, 120, 90})) << "the chamfered corner edge is gone";
+    for (int face = 1; face <= 6; ++face) EXPECT_FALSE(demo->CutOutList().GetFaceLines(face)->empty()) << face;
 }
 
 TEST(Drawing3D, PlainHoleIsACylinderAndItsDrillPoint)
