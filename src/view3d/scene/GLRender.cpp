@@ -142,7 +142,8 @@ void UploadBuffer(const TGLMesh& mesh, TCacheEntry& entry)
         entry.Buffer = 0;
         return;
     }
-    const GLsizeiptr xyz = GLsizeiptr(n * 3 * sizeof(float)), st = entry.TexCoords ? GLsizeiptr(n * 2 * sizeof(float)) : 0;
+    const auto xyz = GLsizeiptr(n * 3 * sizeof(float));
+    const auto st = entry.TexCoords ? GLsizeiptr(n * 2 * sizeof(float)) : GLsizeiptr(0);
     if (!entry.Buffer) glGenBuffers(1, &entry.Buffer);
     glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
     glBufferData(GL_ARRAY_BUFFER, 2 * xyz + st, nullptr, GL_STATIC_DRAW);
