@@ -1,3 +1,7 @@
+// Buffer objects (OpenGL 1.5) straight from libGL, so the renderer works
+// with any current context, not only Qt's; defined before any header can
+// bring in gl.h.
+#define GL_GLEXT_PROTOTYPES
 #include "view3d/scene/GLRender.h"
 
 #include "core/Tolerance.h"
@@ -80,6 +84,7 @@ void FlushCache(uint64_t group)
     const cache::TPending p = cache::TakePending(group);
     for (uint32_t list : p.Lists) glDeleteLists(list, 1);
     if (!p.Textures.empty()) glDeleteTextures(GLsizei(p.Textures.size()), p.Textures.data());
+    if (!p.Buffers.empty()) glDeleteBuffers(GLsizei(p.Buffers.size()), p.Buffers.data());
 }
 
 namespace {
@@ -87,6 +92,7 @@ namespace {
 void CompileMesh(const TGLMesh& mesh)
 {
     if (mesh.VertexCount() == 0) return;
+    glBindBuffer(GL_ARRAY_BUFFER, 0); // the pointers below are client memory
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, mesh.Positions.data());
@@ -122,30 +128,102 @@ uint32_t UploadTexture(const TGLSphere& sphere, uint32_t texture)
     return texture;
 }
 
-// The node's compiled geometry in this group, compiled or rebuilt first
-// when missing or out of date. Each node gets a display list: measured on
-// Mesa, a frame of many nodes drew faster from lists than from one vertex
-// buffer per node (the driver merges and indexes list vertices), at the
-// price of a slower first frame.
-const TGLBaseSceneObject::TCacheEntry& CachedGeometry(TGLBaseSceneObject& node, uint64_t group)
+using TCacheEntry = TGLBaseSceneObject::TCacheEntry;
+
+// The mesh into the entry's own vertex buffer: all positions, then all
+// normals, then the texture coordinates when the mesh has them.
+void UploadBuffer(const TGLMesh& mesh, TCacheEntry& entry)
+{
+    const size_t n = mesh.VertexCount();
+    entry.Vertices = uint32_t(n);
+    entry.TexCoords = n > 0 && mesh.TexCoords.size() == n * 2;
+    if (n == 0) {
+        if (entry.Buffer) glDeleteBuffers(1, &entry.Buffer);
+        entry.Buffer = 0;
+        return;
+    }
+    const auto xyz = GLsizeiptr(n * 3 * sizeof(float));
+    const auto st = entry.TexCoords ? GLsizeiptr(n * 2 * sizeof(float)) : GLsizeiptr(0);
+    if (!entry.Buffer) glGenBuffers(1, &entry.Buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
+    glBufferData(GL_ARRAY_BUFFER, 2 * xyz + st, nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, xyz, mesh.Positions.data());
+    glBufferSubData(GL_ARRAY_BUFFER, xyz, xyz, mesh.Normals.data());
+    if (st) glBufferSubData(GL_ARRAY_BUFFER, 2 * xyz, st, mesh.TexCoords.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void DrawBuffer(const TCacheEntry& entry)
+{
+    const auto offset = [&](size_t floatsPerVertex) {
+        return reinterpret_cast<const void*>(size_t(entry.Vertices) * floatsPerVertex * sizeof(float));
+    };
+    glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    glNormalPointer(GL_FLOAT, 0, offset(3));
+    if (entry.TexCoords) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, offset(6));
+    }
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(entry.Vertices));
+    if (entry.TexCoords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+// The node's compiled geometry in this group, built first when missing or
+// out of date. Nodes of equal geometry keys draw one display list of the
+// group, compiled by the first of them; a frame of thousands of equal hole
+// segments then compiles a few dozen meshes instead of one per node, and
+// lists draw fastest on Mesa (the driver merges and indexes list
+// vertices). Geometry without a key is the node's own and goes into a
+// vertex buffer, which uploads several times faster than compiling a list.
+const TCacheEntry& CachedGeometry(TGLBaseSceneObject& node, uint64_t group)
 {
     auto& entries = node.CacheEntries();
-    TGLBaseSceneObject::TCacheEntry* entry = nullptr;
+    TCacheEntry* entry = nullptr;
     for (auto& e : entries)
         if (e.Group == group) entry = &e;
     if (!entry) {
         // Entries of contexts that are gone hold nothing any more.
         std::erase_if(entries, [](const auto& e) { return !cache::IsLive(e.Group); });
-        entries.push_back({group, 0, 0, 0});
+        entries.push_back({});
         entry = &entries.back();
+        entry->Group = group;
     }
-    if (entry->List && entry->Version == node.GeometryVersion()) return *entry;
-    if (!entry->List) entry->List = glGenLists(1);
-    TGLMesh mesh;
-    node.BuildMesh(mesh);
-    glNewList(entry->List, GL_COMPILE);
-    CompileMesh(mesh);
-    glEndList();
+    if (entry->Version == node.GeometryVersion()) return *entry;
+    std::string key = node.GeometryKey();
+    // A change that leaves the key as it was (a value set to itself) keeps
+    // the shared mesh.
+    if (key.empty() || key != entry->Key) {
+        uint32_t list = 0;
+        if (!key.empty()) {
+            list = cache::UseShared(group, key);
+            if (!list) {
+                TGLMesh mesh;
+                node.BuildMesh(mesh);
+                list = glGenLists(1);
+                glNewList(list, GL_COMPILE);
+                CompileMesh(mesh);
+                glEndList();
+                cache::AddShared(group, key, list);
+            }
+            if (entry->Buffer) glDeleteBuffers(1, &entry->Buffer);
+            entry->Buffer = 0;
+            entry->Vertices = 0;
+            entry->TexCoords = false;
+        } else {
+            TGLMesh mesh;
+            node.BuildMesh(mesh);
+            UploadBuffer(mesh, *entry);
+        }
+        if (!entry->Key.empty()) cache::ReleaseShared(group, entry->Key);
+        entry->Key = std::move(key);
+        entry->List = list;
+    }
     if (auto* sphere = dynamic_cast<TGLSphere*>(&node)) entry->Texture = UploadTexture(*sphere, entry->Texture);
     entry->Version = node.GeometryVersion();
     return *entry;
@@ -213,7 +291,10 @@ void DrawNode(TGLBaseSceneObject& node, const TMatrix4& parentWorld, const TDraw
                     glBindTexture(GL_TEXTURE_2D, geo.Texture);
                     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
                 }
-                glCallList(geo.List);
+                if (geo.List)
+                    glCallList(geo.List);
+                else if (geo.Buffer)
+                    DrawBuffer(geo);
                 if (geo.Texture) {
                     glBindTexture(GL_TEXTURE_2D, 0);
                     glDisable(GL_TEXTURE_2D);

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 #include <unordered_map>
+#include <utility>
 
 namespace qv::scene {
 
@@ -38,14 +40,29 @@ TColorVector ConvertWinColor(TColor c, float alpha)
 
 namespace cache {
 namespace {
+struct TShared {
+    uint32_t List = 0;
+    size_t Users = 0;
+};
+struct TGroup {
+    TPending Pending;
+    std::unordered_map<std::string, TShared> Shared;
+};
 struct TRegistry {
     uint64_t Next = 1;
-    std::unordered_map<uint64_t, TPending> Groups;
+    std::unordered_map<uint64_t, TGroup> Groups;
 };
 TRegistry& Registry()
 {
     static TRegistry r;
     return r;
+}
+// Null when the group's context is gone (and its names with it).
+TGroup* FindGroup(uint64_t group)
+{
+    auto& groups = Registry().Groups;
+    auto it = groups.find(group);
+    return it == groups.end() ? nullptr : &it->second;
 }
 } // namespace
 
@@ -59,27 +76,78 @@ uint64_t RegisterGroup()
 
 void ReleaseGroup(uint64_t group) { Registry().Groups.erase(group); }
 
-bool IsLive(uint64_t group) { return Registry().Groups.count(group) != 0; }
+bool IsLive(uint64_t group) { return FindGroup(group) != nullptr; }
 
 TPending TakePending(uint64_t group)
 {
-    auto& groups = Registry().Groups;
-    auto it = groups.find(group);
-    if (it == groups.end()) return {};
-    TPending p = std::move(it->second);
-    it->second = {};
-    return p;
+    TGroup* g = FindGroup(group);
+    return g ? std::exchange(g->Pending, {}) : TPending{};
+}
+
+uint32_t UseShared(uint64_t group, const std::string& key)
+{
+    TGroup* g = FindGroup(group);
+    if (!g) return 0;
+    auto it = g->Shared.find(key);
+    if (it == g->Shared.end()) return 0;
+    ++it->second.Users;
+    return it->second.List;
+}
+
+void AddShared(uint64_t group, const std::string& key, uint32_t list)
+{
+    TGroup* g = FindGroup(group);
+    if (!g) return;
+    g->Shared[key] = {list, 1};
+}
+
+void ReleaseShared(uint64_t group, const std::string& key)
+{
+    TGroup* g = FindGroup(group);
+    if (!g) return;
+    auto it = g->Shared.find(key);
+    if (it == g->Shared.end()) return;
+    if (--it->second.Users > 0) return;
+    g->Pending.Lists.push_back(it->second.List);
+    g->Shared.erase(it);
+}
+
+size_t SharedMeshCount(uint64_t group)
+{
+    const TGroup* g = FindGroup(group);
+    return g ? g->Shared.size() : 0;
 }
 
 static void Discard(const TGLBaseSceneObject::TCacheEntry& e)
 {
-    auto& groups = Registry().Groups;
-    auto it = groups.find(e.Group);
-    if (it == groups.end()) return; // the context is gone, and its names with it
-    if (e.List) it->second.Lists.push_back(e.List);
-    if (e.Texture) it->second.Textures.push_back(e.Texture);
+    TGroup* g = FindGroup(e.Group);
+    if (!g) return;
+    if (!e.Key.empty()) ReleaseShared(e.Group, e.Key);
+    if (e.Buffer) g->Pending.Buffers.push_back(e.Buffer);
+    if (e.Texture) g->Pending.Textures.push_back(e.Texture);
 }
 } // namespace cache
+
+// --- geometry keys ---
+
+namespace {
+template <class... T>
+void AppendToKey(std::string& key, const T&... values)
+{
+    (key.append(reinterpret_cast<const char*>(&values), sizeof(T)), ...);
+}
+
+// The node's dynamic kind, then the raw bytes of each value: equal keys
+// only for the same kind with bit-equal parameters.
+template <class... T>
+std::string MakeGeometryKey(const TGLBaseSceneObject& node, const T&... values)
+{
+    std::string key = typeid(node).name();
+    key.push_back('\0'); // mangled names hold no NUL
+    AppendToKey(key, values...);
+    return key;
+}
+} // namespace
 
 // --- mesh ---
 
@@ -320,7 +388,21 @@ void TGLCube::BuildMesh(TGLMesh& mesh) const
     }
 }
 
+std::string TGLCube::GeometryKey() const { return MakeGeometryKey(*this, fWidth, fHeight, fDepth); }
+
 // --- cylinders and annuli ---
+
+std::string TGLCylinderBase::GeometryKey() const
+{
+    return MakeGeometryKey(*this, fTopRadius, fBottomRadius, fHeight, MeshSlices(), MeshStacks());
+}
+
+std::string TGLAnnulus::GeometryKey() const
+{
+    std::string key = TGLCylinderBase::GeometryKey();
+    AppendToKey(key, fTopInnerRadius, fBottomInnerRadius);
+    return key;
+}
 
 int TGLCylinderBase::MeshSlices() const { return std::clamp(fSlices, 3, 4096); }
 int TGLCylinderBase::MeshStacks() const { return std::clamp(fStacks, 1, 4096); }
@@ -434,9 +516,18 @@ void TGLSphere::SetCheckerboardTexture(int size, int square)
     SetTexture(size, size, std::move(px));
 }
 
+static int SphereSlices(int slices) { return std::clamp(slices, 3, 4096); }
+static int SphereStacks(int stacks) { return std::clamp(stacks, 2, 4096); }
+
+std::string TGLSphere::GeometryKey() const
+{
+    if (!fTexture.empty()) return {};
+    return MakeGeometryKey(*this, fRadius, SphereSlices(fSlices), SphereStacks(fStacks));
+}
+
 void TGLSphere::BuildMesh(TGLMesh& mesh) const
 {
-    const int slices = std::clamp(fSlices, 3, 4096), stacks = std::clamp(fStacks, 2, 4096);
+    const int slices = SphereSlices(fSlices), stacks = SphereStacks(fStacks);
     auto vertex = [&](int i, int j) {
         // j from the south pole (0) to the north pole (stacks).
         const double lat = -M_PI / 2 + M_PI * j / stacks, lon = 2 * M_PI * i / slices;

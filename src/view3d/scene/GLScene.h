@@ -157,6 +157,13 @@ public:
     virtual bool HasMesh() const { return false; }
     // Builds the node's triangles in its local frame (only for HasMesh).
     virtual void BuildMesh(TGLMesh& mesh) const {}
+    // What the mesh is made of: the node's kind and every parameter that
+    // shapes it, bit for bit. Nodes with equal keys build equal meshes, so
+    // the renderer compiles one copy for all of them (a big manifold has
+    // thousands of equal hole segments). Empty for geometry that is the
+    // node's own (text, textured spheres). A kind that overrides BuildMesh
+    // with parameters of its own must add them to the key.
+    virtual std::string GeometryKey() const { return {}; }
     // Length of the axes drawn with ShowAxes.
     virtual float AxesLength() const { return 1.0f; }
     // Counts every change that needs a new mesh.
@@ -168,11 +175,17 @@ public:
 
     // A cached copy of the node's geometry in one GL share group. The
     // renderer owns the contents; the node hands them back when it dies.
+    // A keyed node draws the group's shared display list of its key (one
+    // use counted); any other node has a vertex buffer of its own.
     struct TCacheEntry {
         uint64_t Group = 0;
-        uint32_t List = 0;
+        uint32_t List = 0;       // the shared list of Key
+        uint32_t Buffer = 0;     // the node's own vertices: positions, normals, texture coordinates
+        uint32_t Vertices = 0;   // in Buffer
+        bool TexCoords = false;  // Buffer holds texture coordinates
         uint32_t Texture = 0;
-        uint64_t Version = 0;
+        uint64_t Version = 0;    // the node's GeometryVersion built; 0: nothing yet
+        std::string Key;         // the shared mesh used, empty for a buffer of its own
     };
     std::vector<TCacheEntry>& CacheEntries() { return fCache; }
 
@@ -234,6 +247,7 @@ public:
     void SetCubeDepth(float v) { fDepth = v; GeometryChanged(); }
     bool HasMesh() const override { return true; }
     void BuildMesh(TGLMesh& mesh) const override;
+    std::string GeometryKey() const override;
 
 private:
     float fWidth = 1, fHeight = 1, fDepth = 1;
@@ -254,6 +268,7 @@ public:
     void SetSlices(int v) { fSlices = v; GeometryChanged(); }
     void SetStacks(int v) { fStacks = v; GeometryChanged(); }
     bool HasMesh() const override { return true; }
+    std::string GeometryKey() const override;
 
 protected:
     // Slices and stacks as used for meshing (at least 3 and 1).
@@ -286,6 +301,7 @@ public:
     void SetTopInnerRadius(float v) { fTopInnerRadius = v; GeometryChanged(); }
     void SetBottomInnerRadius(float v) { fBottomInnerRadius = v; GeometryChanged(); }
     void BuildMesh(TGLMesh& mesh) const override;
+    std::string GeometryKey() const override;
 
 private:
     float fTopInnerRadius = 0.3f, fBottomInnerRadius = 0.3f;
@@ -311,6 +327,8 @@ public:
     const std::vector<uint32_t>& TexturePixels() const { return fTexture; }
     bool HasMesh() const override { return true; }
     void BuildMesh(TGLMesh& mesh) const override;
+    // Empty with a texture: each textured sphere keeps its own geometry.
+    std::string GeometryKey() const override;
 
 private:
     float fRadius = 0.5f;
@@ -471,8 +489,21 @@ bool IsLive(uint64_t group);
 struct TPending {
     std::vector<uint32_t> Lists;
     std::vector<uint32_t> Textures;
+    std::vector<uint32_t> Buffers;
 };
 TPending TakePending(uint64_t group);
+
+// The shared meshes of a group, one display list per geometry key, counted
+// by the cache entries that use them.
+// One more user of the mesh of key: its list, or 0 when the group has none
+// (then nothing is counted).
+uint32_t UseShared(uint64_t group, const std::string& key);
+// A list just compiled for key, with its first user.
+void AddShared(uint64_t group, const std::string& key, uint32_t list);
+// One user less; the last one queues the list for deletion.
+void ReleaseShared(uint64_t group, const std::string& key);
+// How many shared meshes a group holds.
+size_t SharedMeshCount(uint64_t group);
 } // namespace cache
 
 } // namespace qv::scene

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <string>
 
 using namespace qv::scene;
 
@@ -191,6 +192,69 @@ TEST(SceneMesh, ParameterChangesAskForNewGeometry)
     a.GetMaterial().FrontProperties.Diffuse[3] = 0.5f;
     a.SetPosition(1, 2, 3);
     EXPECT_EQ(a.GeometryVersion(), v1);
+}
+
+namespace {
+template <class T>
+std::string KeyAfter(void (*change)(T&))
+{
+    T node;
+    change(node);
+    return node.GeometryKey();
+}
+} // namespace
+
+TEST(SceneMesh, GeometryKeysTellShapesApartBitForBit)
+{
+    const std::string cube = KeyAfter<TGLCube>([](TGLCube&) {});
+    const std::string annulus = KeyAfter<TGLAnnulus>([](TGLAnnulus&) {});
+    const std::string sphere = KeyAfter<TGLSphere>([](TGLSphere&) {});
+    for (const auto* k : {&cube, &annulus, &sphere}) ASSERT_FALSE(k->empty());
+
+    // Every parameter that shapes the mesh, down to the last bit, makes
+    // another key.
+    struct TCase {
+        const char* name;
+        const std::string& base;
+        std::string changed;
+    };
+    const TCase changed[] = {
+        {"cube width", cube, KeyAfter<TGLCube>([](TGLCube& c) { c.SetCubeWidth(2); })},
+        {"cube height", cube, KeyAfter<TGLCube>([](TGLCube& c) { c.SetCubeHeight(2); })},
+        {"cube depth", cube, KeyAfter<TGLCube>([](TGLCube& c) { c.SetCubeDepth(2); })},
+        {"top radius", annulus, KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetTopRadius(0.6f); })},
+        {"bottom radius", annulus, KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetBottomRadius(0.6f); })},
+        {"height", annulus, KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetHeight(2); })},
+        {"height by one ulp", annulus,
+         KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetHeight(std::nextafter(1.0f, 2.0f)); })},
+        {"slices", annulus, KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetSlices(64); })},
+        {"stacks", annulus, KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetStacks(1); })},
+        {"top inner radius", annulus, KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetTopInnerRadius(0.2f); })},
+        {"bottom inner radius", annulus,
+         KeyAfter<TGLAnnulus>([](TGLAnnulus& a) { a.SetBottomInnerRadius(0.2f); })},
+        {"cylinder of the annulus' outer shape", annulus, KeyAfter<TGLCylinder>([](TGLCylinder&) {})},
+        {"sphere radius", sphere, KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetRadius(1); })},
+        {"sphere slices", sphere, KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetSlices(32); })},
+        {"sphere stacks", sphere, KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetStacks(32); })},
+    };
+    for (const auto& c : changed) EXPECT_NE(c.changed, c.base) << c.name;
+
+    // What does not shape the mesh keeps the key: placement, material,
+    // values set to what they were, and counts below what meshing uses.
+    EXPECT_EQ(KeyAfter<TGLAnnulus>([](TGLAnnulus& a) {
+                  a.SetPosition(1, 2, 3);
+                  a.SetScale(2, 2, 2);
+                  a.Tag = 7;
+                  a.GetMaterial().BlendingMode = bmTransparency;
+                  a.SetHeight(1);
+              }),
+              annulus);
+    EXPECT_EQ(KeyAfter<TGLCylinder>([](TGLCylinder& c) { c.SetSlices(1); }),
+              KeyAfter<TGLCylinder>([](TGLCylinder& c) { c.SetSlices(3); }));
+
+    // Geometry that is the node's own has no key.
+    EXPECT_EQ(KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetCheckerboardTexture(8, 2); }), "");
+    EXPECT_EQ(KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("A"); }), "");
 }
 
 TEST(SceneMesh, TextIsScaledToItsTallestGlyphAndAdjusted)

@@ -1,5 +1,6 @@
 // Off-screen pictures of small scenes, probed at known pixels, and the BMP
 // files written from them.
+#define GL_GLEXT_PROTOTYPES // glIsBuffer
 #include "SceneTestSupport.h"
 
 #include "testkit/TestFiles.h"
@@ -8,9 +9,11 @@
 #include <QOpenGLContext>
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 using qv::TColor;
 using namespace qv::scene;
@@ -357,14 +360,14 @@ TEST(SceneRender, FreedNodesReleaseTheirGlObjects)
     const auto entry = sphere->CacheEntries()[0];
     EXPECT_EQ(entry.Group, ctx.CacheGroup());
     ASSERT_TRUE(ctx.MakeCurrent());
-    EXPECT_TRUE(glIsList(entry.List));
+    EXPECT_TRUE(glIsBuffer(entry.Buffer)); // a textured sphere's geometry is its own
     EXPECT_TRUE(glIsTexture(entry.Texture));
     ctx.DoneCurrent();
 
     delete sphere;
     s.Render(40, 40); // the next frame in that context frees them
     ASSERT_TRUE(ctx.MakeCurrent());
-    EXPECT_FALSE(glIsList(entry.List));
+    EXPECT_FALSE(glIsBuffer(entry.Buffer));
     EXPECT_FALSE(glIsTexture(entry.Texture));
     ctx.DoneCurrent();
 }
@@ -495,5 +498,137 @@ TEST(SceneRender, BothCameraStylesFrameTheTargetPlaneAlike)
         for (int x = 0; x < img.width(); ++x)
             if (IsRed(PixelAt(img, {x, 100}))) ++red;
         EXPECT_NEAR(red, c.width, 2);
+    }
+}
+
+namespace {
+uint32_t ListOf(TGLBaseSceneObject* node) { return node->CacheEntries().at(0).List; }
+
+// Whether a display list still exists once the shared context has deleted
+// what its nodes handed back.
+bool ListSurvivesFlush(uint32_t list)
+{
+    TGLOffscreenContext& ctx = SharedContext();
+    if (!ctx.MakeCurrent()) return true;
+    FlushCache(ctx.CacheGroup());
+    const bool alive = glIsList(list);
+    ctx.DoneCurrent();
+    return alive;
+}
+} // namespace
+
+TEST(SceneRender, EqualShapesShareOneMeshUntilOneChanges)
+{
+    THeadOnScene s;
+    const uint64_t group = SharedContext().CacheGroup();
+    const size_t before = cache::SharedMeshCount(group);
+    auto* a = AddRedCylinder(s.Scene.Objects(), 0);
+    auto* b = AddRedCylinder(s.Scene.Objects(), 0);
+    a->SetPosition(-1, 0, 0);
+    b->SetPosition(1, 0, 0);
+    QImage img = s.Render();
+    EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
+    const uint32_t shared = ListOf(a);
+    EXPECT_NE(shared, 0u);
+    EXPECT_EQ(ListOf(b), shared);
+    for (float x : {-1.0f, 1.0f}) {
+        EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(x, 0)))) << x;
+        EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(x, 0.8f)), 0)) << x; // the top is at 0.5
+    }
+
+    b->SetHeight(2); // now reaches y = 1 with a mesh of its own
+    img = s.Render();
+    EXPECT_EQ(cache::SharedMeshCount(group), before + 2);
+    const uint32_t tall = ListOf(b);
+    EXPECT_NE(tall, shared);
+    EXPECT_EQ(ListOf(a), shared);
+    EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(1, 0.8f))));
+    EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(-1, 0))));
+    EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(-1, 0.8f)), 0));
+
+    b->SetHeight(1); // back to a's shape: nothing uses the tall mesh any more
+    img = s.Render();
+    EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
+    EXPECT_EQ(ListOf(b), shared);
+    EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(1, 0.8f)), 0));
+    EXPECT_FALSE(ListSurvivesFlush(tall));
+
+    delete a; // b still draws the shared mesh
+    EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
+    img = s.Render();
+    EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(1, 0))));
+    EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(-1, 0)), 0));
+    EXPECT_TRUE(ListSurvivesFlush(shared));
+    delete b;
+    EXPECT_EQ(cache::SharedMeshCount(group), before);
+    EXPECT_FALSE(ListSurvivesFlush(shared));
+}
+
+TEST(SceneRender, KeyedKindsShareTheirMeshAndOthersKeepBuffersOfTheirOwn)
+{
+    struct TCase {
+        const char* name;
+        std::function<TGLSceneObject*(TGLBaseSceneObject*)> make;
+        bool shared;
+    };
+    const TCase cases[] = {
+        {"cube", [](TGLBaseSceneObject* p) { return p->AddNewChild<TGLCube>(); }, true},
+        {"cylinder", [](TGLBaseSceneObject* p) { return p->AddNewChild<TGLCylinder>(); }, true},
+        {"annulus", [](TGLBaseSceneObject* p) { return p->AddNewChild<TGLAnnulus>(); }, true},
+        {"sphere", [](TGLBaseSceneObject* p) { return p->AddNewChild<TGLSphere>(); }, true},
+        {"textured sphere",
+         [](TGLBaseSceneObject* p) {
+             auto* sphere = p->AddNewChild<TGLSphere>();
+             sphere->SetCheckerboardTexture(64, 8);
+             return sphere;
+         },
+         false},
+        {"text",
+         [](TGLBaseSceneObject* p) {
+             auto* text = p->AddNewChild<TGLSpaceText>();
+             text->SetText("H");
+             text->SetTextHeight(0.6f);
+             text->SetAdjust({haCenter, vaCenter});
+             return text;
+         },
+         false},
+    };
+    const uint64_t group = SharedContext().CacheGroup();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = cache::SharedMeshCount(group);
+        {
+            THeadOnScene s;
+            TGLSceneObject* nodes[2] = {c.make(s.Scene.Objects()), c.make(s.Scene.Objects())};
+            for (int i = 0; i < 2; ++i) {
+                nodes[i]->SetPosition(i ? 1.0f : -1.0f, 0, 0);
+                SetColour(nodes[i], 0x000000FF);
+            }
+            const QImage img = s.Render(200, 200, kBlue);
+            const auto& e0 = nodes[0]->CacheEntries().at(0);
+            const auto& e1 = nodes[1]->CacheEntries().at(0);
+            if (c.shared) {
+                EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
+                EXPECT_NE(e0.List, 0u);
+                EXPECT_EQ(e0.List, e1.List);
+                EXPECT_EQ(e0.Buffer, 0u);
+            } else {
+                EXPECT_EQ(cache::SharedMeshCount(group), before);
+                EXPECT_EQ(e0.List, 0u);
+                EXPECT_NE(e0.Buffer, 0u);
+                EXPECT_NE(e0.Buffer, e1.Buffer);
+            }
+            // Both are drawn: plenty of pixels around each centre are not
+            // the background.
+            for (float x : {-1.0f, 1.0f}) {
+                const QPoint centre = PixelOf(x, 0);
+                int covered = 0;
+                for (int y = centre.y() - 12; y <= centre.y() + 12; ++y)
+                    for (int px = centre.x() - 12; px <= centre.x() + 12; ++px)
+                        if (!IsBackground(PixelAt(img, {px, y}), kBlue)) ++covered;
+                EXPECT_GT(covered, 100) << "at x " << x;
+            }
+        }
+        EXPECT_EQ(cache::SharedMeshCount(group), before);
     }
 }
