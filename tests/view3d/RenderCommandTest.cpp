@@ -2,9 +2,10 @@
 // status and messages, the picture's size (the view size times the export
 // factor), its format, and what it shows: a white background, and the
 // colour of a bore where the scene puts that bore.
-#include "testkit/SampleDesigns.h"
-#include "testkit/TestFiles.h"
+#include "ViewerCommand.h"
+
 #include "document/Manifolds.h"
+#include "testkit/SampleDesigns.h"
 #include "view3d/ManifoldView.h"
 #include "view3d/scene/GLRender.h"
 
@@ -17,26 +18,9 @@
 
 using namespace qv;
 using namespace qv::scene;
+using namespace qv::test3d;
 
 namespace {
-
-test::TRunResult Viewer(const std::string& args)
-{
-    // No display and no platform chosen: the command must need neither.
-    return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" QUORVANE_VIEWER "' " + args);
-}
-
-std::string Q(const std::string& s) { return "'" + s + "'"; }
-
-const std::string& DemoFile()
-{
-    static const std::string path = [] {
-        const std::string p = test::TempPath("render-demo.mnf");
-        samples::WriteDemoDesign(p, false);
-        return p;
-    }();
-    return path;
-}
 
 int Lines(const std::string& s) { return int(std::count(s.begin(), s.end(), '\n')); }
 
@@ -152,7 +136,7 @@ TEST(RenderCommand, PictureSizeIsTheViewTimesTheExportFactor)
 
 TEST(RenderCommand, DemoPictureShowsBoresOnWhite)
 {
-    const std::string png = test::TempPath("demo.png"), bmp = test::TempPath("demo.BMP");
+    const std::string png = test::TempPath("render-demo.png"), bmp = test::TempPath("render-demo.BMP");
     for (const std::string& out : {png, bmp}) {
         const test::TRunResult run = Viewer("--render " + Q(out) + " --size 1400x1400 " + Q(DemoFile()));
         ASSERT_EQ(run.status, 0) << out << "\n" << run.err;
