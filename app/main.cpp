@@ -225,6 +225,13 @@ bool ParseDump(const std::vector<std::string>& args, TDumpArgs& a)
     return !a.File.empty() && (!a.ShowNotSelected || a.HasGroups);
 }
 
+// The commands print their own messages, one line each; Qt's notes on
+// the machine (such as a missing XDG_RUNTIME_DIR) would only add noise.
+void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -238,6 +245,7 @@ int main(int argc, char** argv)
 
     // Text is measured through the font files; no display is needed.
     setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite*/ 0);
+    qInstallMessageHandler(KeepQtQuiet);
     QGuiApplication app(argc, argv);
     try {
         return isDump ? DumpScene(dump) : Render(render);

@@ -9,10 +9,11 @@
 namespace qv::test3d {
 
 // Runs the program with no display and no Qt platform chosen: its headless
-// commands must need neither.
-inline test::TRunResult Viewer(const std::string& args)
+// commands must need neither. vars: more NAME=VALUE settings for it.
+inline test::TRunResult Viewer(const std::string& args, const std::string& vars = "")
 {
-    return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" QUORVANE_VIEWER "' " + args);
+    return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + vars + " '" QUORVANE_VIEWER
+                            "' " + args);
 }
 
 // A path quoted for the shell.
