@@ -2,6 +2,7 @@
 // layout other tools read, and that it prints the scene exactly as opening
 // the file builds it (settings file, group filter).
 #include "Drawing3DSupport.h"
+#include "ViewerCommand.h"
 
 #include "document/Manifolds.h"
 #include "testkit/SampleDesigns.h"
@@ -21,24 +22,6 @@ using namespace qv;
 using namespace qv::test3d;
 
 namespace {
-
-test::TRunResult Viewer(const std::string& args)
-{
-    // No display: the command must not need one.
-    return test::RunCommand("env -u DISPLAY -u QT_QPA_PLATFORM '" QUORVANE_VIEWER "' " + args);
-}
-
-std::string Q(const std::string& s) { return "'" + s + "'"; }
-
-const std::string& DemoFile()
-{
-    static const std::string path = [] {
-        const std::string p = test::TempPath("dump-demo.mnf");
-        samples::WriteDemoDesign(p, false);
-        return p;
-    }();
-    return path;
-}
 
 // The scene of a file as the program builds it after opening it.
 std::string InProcess(const std::string& file, const TIsometricDrawingSettings& s,

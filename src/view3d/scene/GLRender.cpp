@@ -1,14 +1,14 @@
-// Buffer objects (OpenGL 1.5) straight from libGL, so the renderer works
-// with any current context, not only Qt's; defined before any header can
-// bring in gl.h.
-#define GL_GLEXT_PROTOTYPES
+// Buffer objects (OpenGL 1.5) and framebuffer objects (OpenGL 3.0) straight
+// from libGL, so the renderer works with any current context, not only Qt's
+// (the surfaceless EGL context of the headless commands included); defined
+// before any header can bring in gl.h.
+#define GL_GLEXT_PROTOTYPES 1
 #include "view3d/scene/GLRender.h"
 
 #include "core/Tolerance.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <QSurfaceFormat>
 
 #include <GL/gl.h>
@@ -416,12 +416,71 @@ void RenderScene(const TGLScene& scene, const TGLCamera& camera, const TRenderVi
 
 // --- off-screen ---
 
+namespace {
+
+// A framebuffer object with plain GL calls, so that off-screen rendering
+// works in any current context (Qt's or one made through EGL with no
+// window system at all).
+class TFramebuffer {
+public:
+    // A colour buffer of the given internal format, with depth and stencil
+    // when wanted; samples 0 for a single-sampled one.
+    TFramebuffer(int width, int height, GLenum colorFormat, bool depth, int samples)
+    {
+        glGenFramebuffers(1, &fFbo);
+        glBindFramebuffer(GL_FRAMEBUFFER, fFbo);
+        glGenRenderbuffers(2, fRb);
+        glBindRenderbuffer(GL_RENDERBUFFER, fRb[0]);
+        glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, colorFormat, width, height);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, fRb[0]);
+        if (depth) {
+            glBindRenderbuffer(GL_RENDERBUFFER, fRb[1]);
+            glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width, height);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, fRb[1]);
+        }
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        fValid = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    ~TFramebuffer()
+    {
+        glDeleteFramebuffers(1, &fFbo);
+        glDeleteRenderbuffers(2, fRb);
+    }
+    TFramebuffer(const TFramebuffer&) = delete;
+    TFramebuffer& operator=(const TFramebuffer&) = delete;
+
+    bool IsValid() const { return fValid; }
+    GLuint Id() const { return fFbo; }
+
+private:
+    GLuint fFbo = 0, fRb[2] = {0, 0};
+    bool fValid = false;
+};
+
+// Binds back the framebuffers that were bound before (a widget's own
+// framebuffer object, or the window system's 0).
+struct TKeepFramebufferBinding {
+    GLint Draw = 0, Read = 0;
+    TKeepFramebufferBinding()
+    {
+        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &Draw);
+        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &Read);
+    }
+    ~TKeepFramebufferBinding()
+    {
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(Draw));
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(Read));
+    }
+};
+
+} // namespace
+
 QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int width, int height,
                           const TOffscreenOptions& options, uint64_t cacheGroup)
 {
     if (width <= 0 || height <= 0) throw std::runtime_error("The picture size must be positive.");
-    QOpenGLContext* ctx = QOpenGLContext::currentContext();
-    if (!ctx) throw std::runtime_error("No OpenGL context for rendering.");
+    // glGetString answers only in a current context, whoever made it.
+    if (!glGetString(GL_VERSION)) throw std::runtime_error("No OpenGL context for rendering.");
 
     GLint maxRenderbuffer = 0, maxTexture = 0, maxViewport[2] = {0, 0}, maxSamples = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxRenderbuffer);
@@ -438,20 +497,12 @@ QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int wi
 
     // Draw into a multisampled buffer, resolve into a plain RGB one and
     // read that back.
-    QOpenGLFramebufferObjectFormat drawFormat;
-    drawFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    drawFormat.setSamples(std::clamp(options.Samples, 0, std::max(maxSamples, 0)));
-    drawFormat.setInternalTextureFormat(GL_RGBA8);
-    auto draw = std::make_unique<QOpenGLFramebufferObject>(tileW, tileH, drawFormat);
-    if (!draw->isValid() && drawFormat.samples() > 0) {
-        drawFormat.setSamples(0);
-        draw = std::make_unique<QOpenGLFramebufferObject>(tileW, tileH, drawFormat);
-    }
-    QOpenGLFramebufferObjectFormat readFormat;
-    readFormat.setAttachment(QOpenGLFramebufferObject::NoAttachment);
-    readFormat.setInternalTextureFormat(GL_RGB8);
-    QOpenGLFramebufferObject resolve(tileW, tileH, readFormat);
-    if (!draw->isValid() || !resolve.isValid())
+    const TKeepFramebufferBinding keep;
+    const int samples = std::clamp(options.Samples, 0, std::max(maxSamples, 0));
+    auto draw = std::make_unique<TFramebuffer>(tileW, tileH, GL_RGBA8, true, samples);
+    if (!draw->IsValid() && samples > 0) draw = std::make_unique<TFramebuffer>(tileW, tileH, GL_RGBA8, true, 0);
+    TFramebuffer resolve(tileW, tileH, GL_RGB8, false, 0);
+    if (!draw->IsValid() || !resolve.IsValid())
         throw std::runtime_error("Could not create an off-screen framebuffer.");
 
     std::vector<uint8_t> pixels(size_t(tileW) * size_t(tileH) * 3);
@@ -469,11 +520,12 @@ QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int wi
             view.TileY = y0;
             view.TileWidth = w;
             view.TileHeight = h;
-            draw->bind();
+            glBindFramebuffer(GL_FRAMEBUFFER, draw->Id());
             RenderScene(scene, camera, view);
-            const QRect rect(0, 0, w, h);
-            QOpenGLFramebufferObject::blitFramebuffer(&resolve, rect, draw.get(), rect);
-            resolve.bind();
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, draw->Id());
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolve.Id());
+            glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+            glBindFramebuffer(GL_FRAMEBUFFER, resolve.Id());
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
             // GL rows run from the bottom; the picture's from the top.
@@ -482,7 +534,6 @@ QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int wi
                 std::memcpy(dst, pixels.data() + size_t(r) * size_t(w) * 3, size_t(w) * 3);
             }
         }
-    QOpenGLFramebufferObject::bindDefault();
     if (glGetError() == GL_OUT_OF_MEMORY) throw std::runtime_error("OpenGL ran out of memory while rendering.");
     return image;
 }
