@@ -150,25 +150,39 @@ bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::st
         return false;
     }
     if (Why = NotAFile(st); !Why.empty()) return false;
+    // A regular file is read into room of its size; whatever a pipe delivers,
+    // or a file that grew meanwhile, is appended as it comes.
+    size_t got = 0;
     if (S_ISREG(st.st_mode)) {
-        // One read of the size the file has, and on if it grew meanwhile.
         Content.Bytes.resize(static_cast<size_t>(st.st_size));
         Content.Time = LocalFileTime(st);
     }
-    size_t got = 0;
-    for (;;) {
-        if (got == Content.Bytes.size()) Content.Bytes.resize(std::max<size_t>(64 * 1024, got * 2));
+    auto fail = [&] {
+        Why = std::strerror(errno);
+        Content.Bytes.clear();
+        Content.Bytes.shrink_to_fit();
+        return false;
+    };
+    while (got < Content.Bytes.size()) {
         const ssize_t n = ::read(fd, Content.Bytes.data() + got, Content.Bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Why = std::strerror(errno);
-            Content.Bytes.clear();
-            return false;
+            return fail();
         }
         if (n == 0) break;
         got += static_cast<size_t>(n);
     }
     Content.Bytes.resize(got);
+    char chunk[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail();
+        }
+        if (n == 0) break;
+        Content.Bytes.append(chunk, static_cast<size_t>(n));
+    }
     return true;
 }
 

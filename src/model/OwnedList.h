@@ -50,7 +50,8 @@ public:
     }
 
 private:
-    static constexpr size_t kMaxBlock = 256;
+    // Blocks stay below the size the allocator would map on its own.
+    static constexpr size_t kMaxBlock = std::clamp<size_t>(64 * 1024 / sizeof(T), 1, 256);
     struct TBlock {
         TBlock* Previous;
         size_t Capacity;
