@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -103,6 +104,56 @@ void BM_LoadFromFile(benchmark::State& state)
     state.counters["holes"] = manifold.HoleList().Count();
 }
 BENCHMARK(BM_LoadFromFile)->ArgName("old540")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Loading the bytes already in memory: parsing and building the document
+// alone, each time into a fresh document (freed outside the timing).
+void BM_LoadFromBytes(benchmark::State& state)
+{
+    const auto& design = Design(state.range(0) != 0);
+    qv::TFileContent content;
+    std::string why;
+    if (!qv::ReadFileContent(design.Path(), content, why)) {
+        state.SkipWithError(why.c_str());
+        return;
+    }
+    TFailOnMessage handler;
+    qv::IMessageHandler* previous = qv::SetMessageHandler(&handler);
+    int holes = 0;
+    for (auto _ : state) {
+        auto manifold = std::make_unique<qv::TManifold>();
+        if (!manifold->LoadFromBytes({content.Bytes, design.Path(), content.Time}, false, false)) {
+            state.SkipWithError("LoadFromBytes failed");
+            break;
+        }
+        holes = manifold->HoleList().Count();
+        state.PauseTiming();
+        manifold.reset();
+        state.ResumeTiming();
+    }
+    qv::SetMessageHandler(previous);
+    if (!handler.Text.empty()) state.SkipWithError(("message while loading: " + handler.Text).c_str());
+    else if (holes != kHoles) state.SkipWithError("wrong number of holes loaded");
+    state.SetBytesProcessed(state.iterations() * design.Size());
+}
+BENCHMARK(BM_LoadFromBytes)->ArgName("old540")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Freeing a loaded document (what Clear, or loading the next file, costs).
+void BM_FreeDocument(benchmark::State& state)
+{
+    const auto& design = Design(state.range(0) != 0);
+    const qv::TMessageCollector quiet;
+    qv::TManifold manifold;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!manifold.LoadFromFile(design.Path()) || manifold.HoleList().Count() != kHoles) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        state.ResumeTiming();
+        manifold.Clear();
+    }
+}
+BENCHMARK(BM_FreeDocument)->ArgName("old540")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The floor: the same file read whole into a string.
 void BM_ReadFileIntoMemory(benchmark::State& state)

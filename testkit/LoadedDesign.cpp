@@ -49,7 +49,8 @@ TFlat FlatDocument(const TManifold& m)
 
 bool LoadFileBytes(TManifold& M, const std::string& name, const std::string& bytes)
 {
-    return M.LoadFromFile(WriteTempFile(name, bytes));
+    // As a file written just now would be loaded.
+    return M.LoadFromBytes({bytes, TempPath(name), NowLocal()}, false, false);
 }
 
 } // namespace qv::test

@@ -44,9 +44,9 @@ TLoadedDesign LoadDesignAtFixedTime(const std::function<void(TQuorvaneFile&)>& b
 // which a cleared project takes from the clock.
 TFlat FlatDocument(const TManifold& m);
 
-// Writes bytes to a temporary file of the given name and loads it as a
-// manifold file would be loaded (version detection included). Returns what
-// the load returned.
+// Loads bytes from memory as a manifold file of the given name, written just
+// now, would be loaded (version detection included). Returns what the load
+// returned.
 bool LoadFileBytes(TManifold& M, const std::string& name, const std::string& bytes);
 
 } // namespace qv::test

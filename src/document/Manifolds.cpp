@@ -7,6 +7,7 @@
 #include "stream/QuorvaneFiles.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -48,6 +49,15 @@ void TManifold::Clear()
 
 namespace {
 
+// The full path, with "." and ".." steps resolved (a relative name against
+// the current folder).
+std::string FullPath(const std::string& FileName)
+{
+    std::error_code ec;
+    const auto full = std::filesystem::absolute(FileName, ec);
+    return ec ? FileName : full.lexically_normal().string();
+}
+
 // A stored text height of zero means the unit's default.
 double HeightOrDefault(double stored, bool inch, double mm, double in)
 {
@@ -70,58 +80,133 @@ std::string TManifold::DimensionsToStr() const
 
 // ------------------------------------------------------------- detection
 
-int DetectFileVersion(const std::string& FileName, int FileKind)
+int DetectFileVersionFromBytes(std::string_view Bytes, int FileKind)
 {
-    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    struct Closer { int fd; ~Closer() { ::close(fd); } } closer{fd};
-
-    char header[40];
-    size_t got = 0;
-    while (got < sizeof header) {
-        const ssize_t n = ::read(fd, header + got, sizeof header - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    if (got == sizeof header) {
+    if (Bytes.size() >= 40) {
         static const struct { const char* text; int version; } kVersions[] = {
             {"7.00", 700}, {"8.02", 802}, {"8.01", 801}, {"7.01", 701}, {"5.40", 540}, {"5.30", 530}, {"5.20", 520},
             {"5.10", 510}, {"5.00", 500}, {"4.20", 420}, {"4.15", 415}, {"4.10", 410}, {"4.00", 400}};
         for (const auto& v : kVersions)
-            if (std::memcmp(header + 8, v.text, 4) == 0) return v.version;
+            if (Bytes.substr(8, 4) == v.text) return v.version;
     }
     // Headerless files of versions 3.00 and 2.00 are known only by their size:
     // whole numbers of fixed-size records.
-    struct stat st{};
-    if (::fstat(fd, &st) != 0) return -1;
-    const long long n = st.st_size;
+    const size_t n = Bytes.size();
     if (n % 134 == 0) return 300;
     if (FileKind == 1 && n % 227 == 0) return 200;
     if (FileKind == 2 && n % 215 == 0) return 200;
     return -1;
 }
 
-// --------------------------------------------------------------- loading
+int DetectFileVersion(const std::string& FileName, int FileKind)
+{
+    TFileContent content;
+    std::string why;
+    if (!ReadFileContent(FileName, content, why)) return -1;
+    return DetectFileVersionFromBytes(content.Bytes, FileKind);
+}
+
+// ------------------------------------------------------------ reading
+
+std::string CannotReadText(const std::string& FileName, const std::string& Why)
+{
+    return "Cannot read \"" + FileName + "\": " + Why;
+}
 
 namespace {
 
-TDateTime FileTimeOrNow(const std::string& FileName)
+// Why a path is no file to read, or empty when it is one. A FIFO or pipe
+// (as /dev/stdin is for piped input) is read like a file.
+std::string NotAFile(const struct stat& st)
 {
-    TDateTime t;
-    return FileLastWriteLocal(FileName, t) ? t : NowLocal();
+    if (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode)) return {};
+    if (S_ISDIR(st.st_mode)) return "it is a folder, not a file";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "it is a device, not a file";
+    return "it is not a file";
 }
 
 } // namespace
 
+bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::string& Why)
+{
+    Content.Bytes.clear();
+    Content.Time.reset();
+    // Looked at before opening: opening a device can block or have effects.
+    struct stat st{};
+    if (::stat(FileName.c_str(), &st) != 0) {
+        Why = std::strerror(errno);
+        return false;
+    }
+    if (Why = NotAFile(st); !Why.empty()) return false;
+    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        Why = std::strerror(errno);
+        return false;
+    }
+    struct Closer { int fd; ~Closer() { ::close(fd); } } closer{fd};
+    // The path may have been replaced between the two looks.
+    if (::fstat(fd, &st) != 0) {
+        Why = std::strerror(errno);
+        return false;
+    }
+    if (Why = NotAFile(st); !Why.empty()) return false;
+    // A regular file is read into room of its size; whatever a pipe delivers,
+    // or a file that grew meanwhile, is appended as it comes.
+    size_t got = 0;
+    if (S_ISREG(st.st_mode)) {
+        Content.Bytes.resize(static_cast<size_t>(st.st_size));
+        Content.Time = LocalFileTime(st);
+    }
+    auto fail = [&] {
+        Why = std::strerror(errno);
+        Content.Bytes.clear();
+        Content.Bytes.shrink_to_fit();
+        return false;
+    };
+    while (got < Content.Bytes.size()) {
+        const ssize_t n = ::read(fd, Content.Bytes.data() + got, Content.Bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail();
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    Content.Bytes.resize(got);
+    char chunk[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail();
+        }
+        if (n == 0) break;
+        Content.Bytes.append(chunk, static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// --------------------------------------------------------------- loading
+
 bool TManifold::LoadFromFile(const std::string& FileName, bool ViewerFile, bool ShowFileVersionError)
 {
+    TFileContent content;
+    std::string why;
+    if (!ReadFileContent(FileName, content, why)) {
+        Clear();
+        FFileName = FullPath(FileName);
+        ShowMessage(TMessageKind::Error, CannotReadText(FileName, why));
+        return false;
+    }
+    return LoadFromBytes({content.Bytes, FileName, content.Time}, ViewerFile, ShowFileVersionError);
+}
+
+bool TManifold::LoadFromBytes(const TFileBytes& File, bool ViewerFile, bool ShowFileVersionError)
+{
     Clear();
-    FData.HoleListChangedDateTime = FileTimeOrNow(FileName);
-    int v = DetectFileVersion(FileName, 1);
+    FData.HoleListChangedDateTime = File.Time.value_or(NowLocal());
+    TLoadMessages messages;
+    int v = DetectFileVersionFromBytes(File.Bytes, 1);
     if (v > 700) {
         if (ShowFileVersionError)
             ShowMessage(TMessageKind::Warning,
@@ -130,21 +215,23 @@ bool TManifold::LoadFromFile(const std::string& FileName, bool ViewerFile, bool 
     }
     bool result = false;
     if (v == 700) {
-        TQuorvaneFile HF(FileName, TQuorvaneFile::ModeRead, ViewerFile);
-        // The file may have vanished or become locked since it was detected.
-        if (!HF.Error()) {
-            HF.ReadFileVersion();
-            ReadRecords(HF);
-            result = true;
-        }
+        TQuorvaneFile HF(File.Bytes, ViewerFile);
+        HF.ReadFileVersion();
+        ReadRecords(HF);
+        result = true;
     } else {
-        result = LoadOldVersionFile(v, FileName, *this);
+        result = LoadOldVersionFile(v, File, *this);
     }
-    std::error_code ec;
-    // The full path, with "." and ".." steps resolved.
-    const auto full = std::filesystem::absolute(FileName, ec);
-    FFileName = ec ? FileName : full.lexically_normal().string();
+    messages.Finish();
+    FFileName = FullPath(File.FileName);
     return result;
+}
+
+bool TManifold::HoleLimitReached()
+{
+    if (FHoleList.Count() < MaxHoles) return false;
+    ShowMessage(TMessageKind::Warning, kTooManyHolesWarning);
+    return true;
 }
 
 void TManifold::ReadRecords(TQuorvaneFile& HF)
@@ -156,7 +243,10 @@ void TManifold::ReadRecords(TQuorvaneFile& HF)
         if (HF.HitEnd()) break;
         switch (v.VarName) {
         case 2000: ReadManifoldRecord(HF); break;
-        case 10000: FHoleList.Add()->Load(HF); break;
+        case 10000:
+            if (HoleLimitReached()) return;
+            FHoleList.Add()->Load(HF);
+            break;
         // Each record is appended first and then read, so a record cut off
         // by the end of the data is still in its list.
         case 3000: FRevisionList.Add()->Load(HF); break;
@@ -182,24 +272,45 @@ void TManifold::ReadRecords(TQuorvaneFile& HF)
     ShowMessage(TMessageKind::Warning, kTruncatedFileWarning);
 }
 
-bool LoadOldVersionFile(int Version, const std::string& FileName, TManifold& Manifold)
+namespace {
+
+// The old formats keep their drawing set-up in a production and an assembly
+// plot setting, added even when no reader takes the file.
+void AddOldDrawingSetups(TManifold& Manifold)
 {
-    // The old formats keep their drawing set-up in a production and an
-    // assembly plot setting, added even when no reader takes the file.
     Manifold.fPlotSettings.Add()->FData.PlotMode = psmProduction;
     Manifold.fPlotSettings.Add()->FData.PlotMode = psmAssembly;
+}
+
+} // namespace
+
+bool LoadOldVersionFile(int Version, const std::string& FileName, TManifold& Manifold)
+{
+    TFileContent content;
+    std::string why;
+    if (!ReadFileContent(FileName, content, why)) {
+        AddOldDrawingSetups(Manifold);
+        ShowMessage(TMessageKind::Error, CannotReadText(FileName, why));
+        return false;
+    }
+    return LoadOldVersionFile(Version, {content.Bytes, FileName, content.Time}, Manifold);
+}
+
+bool LoadOldVersionFile(int Version, const TFileBytes& File, TManifold& Manifold)
+{
+    AddOldDrawingSetups(Manifold);
     switch (Version) {
     case 540:
     case 530:
     case 520:
     case 510:
-    case 500: return Read500(Version, FileName, Manifold);
+    case 500: return Read500(Version, File, Manifold);
     case 420:
     case 415:
     case 410:
-    case 400: return Read400(Version, FileName, Manifold);
-    case 300: return Read300(FileName, Manifold);
-    case 200: return Read200(FileName, Manifold);
+    case 400: return Read400(Version, File, Manifold);
+    case 300: return Read300(File, Manifold);
+    case 200: return Read200(File, Manifold);
     default: return false;
     }
 }

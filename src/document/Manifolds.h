@@ -19,7 +19,9 @@
 #include "model/XYZPoints.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -180,6 +182,33 @@ struct TFormatEngravedItemNumbersData {
 
 // The text the load adds when a file ends before its end tag.
 inline constexpr const char* kTruncatedFileWarning = "The file ends unexpectedly; the design may be incomplete.";
+// No real design comes near this many holes; a file that holds more is
+// damaged or crafted, and reading on would only cost memory.
+inline constexpr int kMaxHoles = 1000000;
+inline constexpr const char* kTooManyHolesWarning =
+    "The design holds more than 1,000,000 holes; the rest is left out.";
+
+// A file's content, read once, with what a load takes from the file system
+// besides: the name the user gave and the file's last-write time.
+struct TFileBytes {
+    std::string_view Bytes;
+    std::string FileName;
+    std::optional<TDateTime> Time; // local time; empty when it could not be read
+};
+
+// A whole file read into memory.
+struct TFileContent {
+    std::string Bytes;
+    std::optional<TDateTime> Time;
+};
+
+// Reads a file whole, in one pass: a pipe or FIFO is read until its writer
+// closes it. A folder, a device or anything else that is no file is refused
+// before it is opened. False with the reason in Why ("No such file or
+// directory", "is a folder", ...) when the file cannot be read.
+bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::string& Why);
+// "Cannot read "name": reason", the text shown for such a file.
+std::string CannotReadText(const std::string& FileName, const std::string& Why);
 
 class TManifold {
 public:
@@ -191,12 +220,20 @@ public:
 
     bool LoadFromFile(const std::string& FileName) { return LoadFromFile(FileName, false, false); }
     bool LoadFromViewerFile(const std::string& FileName) { return LoadFromFile(FileName, true, true); }
+    // Reads the file once and loads its bytes. A file that cannot be read
+    // gives False with an error message that says why.
     bool LoadFromFile(const std::string& FileName, bool ViewerFile, bool ShowFileVersionError);
+    // Loads a file's bytes already in memory: File.FileName becomes the
+    // document's file name and File.Time the hole list's change time.
+    bool LoadFromBytes(const TFileBytes& File, bool ViewerFile, bool ShowFileVersionError);
     // Reads the current tagged format from an open stream positioned after
     // the header, up to the end tag 1999 or the end of the data.
     void ReadRecords(TQuorvaneFile& HF);
     // The manifold record (after its start tag 2000, up to its end tag 2999).
     void ReadManifoldRecord(TQuorvaneFile& HF);
+    // True, with the warning, when the document holds MaxHoles holes: the
+    // reader then stops and the load keeps what it read.
+    bool HoleLimitReached();
 
     // Properties and queries
     const std::string& FileName() const { return FFileName; }
@@ -302,14 +339,21 @@ public:
     TCalculateSettingsNew fCalculateSettingsNew;
     bool fCalcErrorsTwoHolesActive = false; // the design program's check results are never filled here
     TCheckerList fCheckers;
+
+    // How many holes a load takes (not part of the design; tests lower it).
+    int MaxHoles = kMaxHoles;
 };
 
 // 700, 802, 801, 701, 540 ... 400, 300, 200, or -1 when not recognised.
 // FileKind 1: manifold file, 2: pattern file.
 int DetectFileVersion(const std::string& FileName, int FileKind);
+// The same for a file's bytes in memory; the size rules use their count.
+int DetectFileVersionFromBytes(std::string_view Bytes, int FileKind);
 
 // Reads a file of an old format into the document (after adding the
-// production and assembly plot settings). False for an unknown version.
+// production and assembly plot settings). False for an unknown version and
+// for a file that cannot be read.
 bool LoadOldVersionFile(int Version, const std::string& FileName, TManifold& Manifold);
+bool LoadOldVersionFile(int Version, const TFileBytes& File, TManifold& Manifold);
 
 } // namespace qv

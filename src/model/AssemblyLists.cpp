@@ -1,6 +1,6 @@
 #include "model/AssemblyLists.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 
@@ -12,7 +12,7 @@ bool TAlternateValve::Load(TQuorvaneFile& HF)
         if (v.VarName == 9399) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 9320: KeepRead(HF, FData.HoleNumber, HF.ReadInteger()); break;
+        case 9320: HF.GetInteger(FData.HoleNumber); break;
         case 30000: fValveList.Add()->Load(HF); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
@@ -29,9 +29,9 @@ bool TAssembly::Load(TQuorvaneFile& HF)
         if (v.VarName == 9199) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 9002: KeepRead(HF, d.Active, HF.ReadBoolean()); break;
-        case 9010: KeepRead(HF, d.Name, HF.ReadString(v.VarLength)); break;
-        case 9020: KeepRead(HF, d.Description, HF.ReadString(v.VarLength)); break;
+        case 9002: HF.GetBoolean(d.Active); break;
+        case 9010: HF.GetString(d.Name, v.VarLength); break;
+        case 9020: HF.GetString(d.Description, v.VarLength); break;
         case 9300: fAlternateValveList.Add()->Load(HF); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }

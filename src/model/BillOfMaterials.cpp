@@ -1,6 +1,7 @@
 #include "model/BillOfMaterials.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
+
 
 #include <iterator>
 
@@ -31,14 +32,14 @@ bool TUserBOM::Load(TQuorvaneFile& HF)
         if (HF.HitEnd()) break; // cut off by the end of the file
         const int n = v.VarLength;
         switch (v.VarName) {
-        case 40010: KeepRead(HF, d.Manufacturer, HF.ReadString(n)); break;
-        case 40020: KeepRead(HF, d.ComponentType, HF.ReadString(n)); break;
-        case 40030: KeepRead(HF, d.Description, HF.ReadString(n)); break;
-        case 40040: KeepRead(HF, d.ArticleCode, HF.ReadString(n)); break;
-        case 40050: KeepRead(HF, d.Quantity, HF.ReadString(n)); break;
-        case 40060: KeepRead(HF, d.ItemNumber, HF.ReadString(n)); break;
-        case 40070: KeepRead(HF, d.HoleNumber, HF.ReadString(n)); break;
-        case 40072: KeepRead(HF, d.PelomyraHandle, HF.ReadInteger()); break;
+        case 40010: HF.GetString(d.Manufacturer, n); break;
+        case 40020: HF.GetString(d.ComponentType, n); break;
+        case 40030: HF.GetString(d.Description, n); break;
+        case 40040: HF.GetString(d.ArticleCode, n); break;
+        case 40050: HF.GetString(d.Quantity, n); break;
+        case 40060: HF.GetString(d.ItemNumber, n); break;
+        case 40070: HF.GetString(d.HoleNumber, n); break;
+        case 40072: HF.GetInteger(d.PelomyraHandle); break;
         default: HF.ReadUnknown(n); break;
         }
     }
@@ -54,30 +55,28 @@ bool TBillOfMaterials::Load(TQuorvaneFile& HF)
         if (v.VarName == 41999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 41010: KeepRead(HF, d.MasterColumn, HF.ReadInteger()); break;
-        case 41020: KeepRead(HF, d.RowHeight, HF.ReadDouble()); break;
-        case 41030: KeepRead(HF, d.TextHeight, HF.ReadDouble()); break;
-        case 41040: KeepRead(HF, d.InsertionPoint.X, HF.ReadDouble()); break;
-        case 41050: KeepRead(HF, d.InsertionPoint.Y, HF.ReadDouble()); break;
-        case 41060: KeepRead(HF, d.RowCountWidth, HF.ReadDouble()); break;
-        case 41070: KeepRead(HF, d.ShowTitles, HF.ReadBoolean()); break;
-        case 41072: KeepRead(HF, d.SortReverse, HF.ReadBoolean()); break;
+        case 41010: HF.GetInteger(d.MasterColumn); break;
+        case 41020: HF.GetDouble(d.RowHeight); break;
+        case 41030: HF.GetDouble(d.TextHeight); break;
+        case 41040: HF.GetDouble(d.InsertionPoint.X); break;
+        case 41050: HF.GetDouble(d.InsertionPoint.Y); break;
+        case 41060: HF.GetDouble(d.RowCountWidth); break;
+        case 41070: HF.GetBoolean(d.ShowTitles); break;
+        case 41072: HF.GetBoolean(d.SortReverse); break;
         case 41100: {
             // Stored as read, also outside the enumeration.
-            const int32_t column = HF.ReadInteger();
-            if (!HF.HitEnd()) fUsedColumns.Add(column);
+            if (int32_t column; HF.GetInteger(column)) fUsedColumns.Add(column);
             break;
         }
         case 41200: {
-            std::string line = HF.ReadString(v.VarLength);
-            if (!HF.HitEnd()) fHiddenItems.push_back(std::move(line));
+            if (std::string line; HF.GetString(line, v.VarLength)) fHiddenItems.push_back(std::move(line));
             break;
         }
         case 40000: fUserBOMList.Add()->Load(HF); break;
         default: {
             const int column = ColumnOfWidthTag(v.VarName);
             if (column >= 0)
-                KeepRead(HF, d.ColumnWidths.Items[size_t(column)], HF.ReadDouble());
+                HF.GetDouble(d.ColumnWidths.Items[size_t(column)]);
             else
                 HF.ReadUnknown(v.VarLength);
             break;

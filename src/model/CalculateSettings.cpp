@@ -1,6 +1,7 @@
 #include "model/CalculateSettings.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
+
 
 #include <iterator>
 
@@ -30,9 +31,9 @@ bool TWallThicknessRange::Load(TQuorvaneFile& HF)
         if (v.VarName == 12999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 12010: KeepRead(HF, fData.Diameter1, HF.ReadDouble()); break;
-        case 12020: KeepRead(HF, fData.Diameter2, HF.ReadDouble()); break;
-        case 12030: KeepRead(HF, fData.WallThickness, HF.ReadDouble()); break;
+        case 12010: HF.GetDouble(fData.Diameter1); break;
+        case 12020: HF.GetDouble(fData.Diameter2); break;
+        case 12030: HF.GetDouble(fData.WallThickness); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }
@@ -54,12 +55,12 @@ bool TCalculateSettingsNew::Load(TQuorvaneFile& HF)
         }
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 13010: KeepRead(HF, d.Wallthickness, HF.ReadDouble()); break;
-        case 13020: KeepRead(HF, d.WallthicknessMountingHoles, HF.ReadDouble()); break;
-        case 13022: KeepRead(HF, d.ErrorIndicatorSize, HF.ReadDouble()); break;
-        case 13024: KeepRead(HF, d.ErrorTextSize, HF.ReadDouble()); break;
-        case 13300: KeepRead(HF, d.SelectWallDiameter, HF.ReadInteger()); break;
-        case 13310: KeepRead(HF, d.ThreadCorrection, HF.ReadDouble()); break;
+        case 13010: HF.GetDouble(d.Wallthickness); break;
+        case 13020: HF.GetDouble(d.WallthicknessMountingHoles); break;
+        case 13022: HF.GetDouble(d.ErrorIndicatorSize); break;
+        case 13024: HF.GetDouble(d.ErrorTextSize); break;
+        case 13300: HF.GetInteger(d.SelectWallDiameter); break;
+        case 13310: HF.GetDouble(d.ThreadCorrection); break;
         case 12000: fWallThicknessRangeList.Add()->Load(HF); break;
         default: {
             const int flag = FlagOfTag(v.VarName);

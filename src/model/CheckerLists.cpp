@@ -1,6 +1,6 @@
 #include "model/CheckerLists.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 
@@ -12,11 +12,10 @@ bool TChecker::Load(TQuorvaneFile& HF)
         if (v.VarName == 9599) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 9510: KeepRead(HF, fData.Name, HF.ReadString(v.VarLength)); break;
-        case 9520: KeepRead(HF, fData.Initials, HF.ReadString(v.VarLength)); break;
+        case 9510: HF.GetString(fData.Name, v.VarLength); break;
+        case 9520: HF.GetString(fData.Initials, v.VarLength); break;
         case 9530: {
-            std::string line = HF.ReadString(v.VarLength);
-            if (!HF.HitEnd()) fIsCheckedList.push_back(std::move(line));
+            if (std::string line; HF.GetString(line, v.VarLength)) fIsCheckedList.push_back(std::move(line));
             break;
         }
         default: HF.ReadUnknown(v.VarLength); break;
@@ -34,9 +33,9 @@ bool TCheckerList::Load(TQuorvaneFile& HF)
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
         case 9500: Add()->Load(HF); break;
-        case 9610: KeepRead(HF, fAllSelected, HF.ReadBoolean()); break;
-        case 9620: KeepRead(HF, fItemIndex, HF.ReadInteger()); break;
-        case 9630: KeepRead(HF, fSelectedInPrint, HF.ReadString(v.VarLength)); break;
+        case 9610: HF.GetBoolean(fAllSelected); break;
+        case 9620: HF.GetInteger(fItemIndex); break;
+        case 9630: HF.GetString(fSelectedInPrint, v.VarLength); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

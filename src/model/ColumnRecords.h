@@ -4,7 +4,6 @@
 // the start tag S on, the column type at S + 10, the width at S + 20, the
 // title at S + 30, and the end tag S + 99.
 #include "stream/QuorvaneFiles.h"
-#include "stream/ReadKeep.h"
 
 #include <cstdint>
 
@@ -22,9 +21,9 @@ bool ReadColumnRecord(TQuorvaneFile& HF, TData& Data)
         HF.ReadVarInfo(v);
         if (v.VarName == StartTag + 99 || HF.HitEnd()) break;
         switch (v.VarName) {
-        case StartTag + 10: kept::Get(HF, Data.ColumnType); break;
-        case StartTag + 20: kept::Get(HF, Data.ColumnWidth); break;
-        case StartTag + 30: kept::Get(HF, Data.ColumnTitle, v.VarLength); break;
+        case StartTag + 10: HF.Get(Data.ColumnType); break;
+        case StartTag + 20: HF.Get(Data.ColumnWidth); break;
+        case StartTag + 30: HF.GetString(Data.ColumnTitle, v.VarLength); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

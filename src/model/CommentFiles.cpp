@@ -1,11 +1,8 @@
 #include "model/CommentFiles.h"
 
 #include "stream/QuorvaneFiles.h"
-#include "stream/ReadKeep.h"
 
 namespace qv {
-
-using kept::Get;
 
 bool TCommentFile::Load(TQuorvaneFile& HF)
 {
@@ -14,13 +11,12 @@ bool TCommentFile::Load(TQuorvaneFile& HF)
         HF.ReadVarInfo(v);
         if (v.VarName == 60199 || HF.HitEnd()) break;
         switch (v.VarName) {
-        case 60110: Get(HF, fData.FileName, v.VarLength); break;
-        case 60120: Get(HF, fData.InsertionPoint.X); break;
-        case 60130: Get(HF, fData.InsertionPoint.Y); break;
-        case 60140: Get(HF, fData.UseTextFile); break;
+        case 60110: HF.GetString(fData.FileName, v.VarLength); break;
+        case 60120: HF.Get(fData.InsertionPoint.X); break;
+        case 60130: HF.Get(fData.InsertionPoint.Y); break;
+        case 60140: HF.Get(fData.UseTextFile); break;
         case 60150: {
-            std::string line = HF.ReadString(v.VarLength);
-            if (!HF.HitEnd()) fCommentLines.push_back(std::move(line));
+            if (std::string line; HF.GetString(line, v.VarLength)) fCommentLines.push_back(std::move(line));
             break;
         }
         default: HF.ReadUnknown(v.VarLength); break;

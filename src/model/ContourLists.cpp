@@ -12,8 +12,8 @@ bool TContour::Load(TQuorvaneFile& HF)
         if (v.VarName == 6999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 6011: FData.X = HF.ReadDouble(); break;
-        case 6012: FData.Y = HF.ReadDouble(); break;
+        case 6011: HF.GetDouble(FData.X); break;
+        case 6012: HF.GetDouble(FData.Y); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

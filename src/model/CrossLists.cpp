@@ -1,6 +1,6 @@
 #include "model/CrossLists.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 
@@ -13,10 +13,10 @@ bool TCross::Load(TQuorvaneFile& HF)
         if (v.VarName == 9499) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 9410: KeepRead(HF, d.CrossDirection, HF.ReadInteger()); break;
-        case 9420: KeepRead(HF, d.CrossCoordinate, HF.ReadDouble()); break;
-        case 9430: KeepRead(HF, d.CrossPosition.X, HF.ReadDouble()); break;
-        case 9440: KeepRead(HF, d.CrossPosition.Y, HF.ReadDouble()); break;
+        case 9410: HF.GetInteger(d.CrossDirection); break;
+        case 9420: HF.GetDouble(d.CrossCoordinate); break;
+        case 9430: HF.GetDouble(d.CrossPosition.X); break;
+        case 9440: HF.GetDouble(d.CrossPosition.Y); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

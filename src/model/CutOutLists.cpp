@@ -57,26 +57,21 @@ void TCutOutReader::LoadInto(TQuorvaneFile& HF, TCutOut& CutOut)
 {
     CutOut.Clear();
     auto& d = CutOut.fData;
-    // A value whose bytes were cut off by the end of the file is no value:
-    // the field keeps what it had rather than taking a zero.
-    auto keep = [&HF](auto& field, auto value) {
-        if (!HF.HitEnd()) field = value;
-    };
     TVarInfo v;
     for (;;) {
         HF.ReadVarInfo(v);
         if (v.VarName == 32999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 32010: keep(d.FaceNumber, HF.ReadInteger()); break;
-        case 32020: keep(d.Corner, HF.ReadInteger()); break;
-        case 32030: keep(d.X, HF.ReadDouble()); break;
-        case 32040: keep(d.Y, HF.ReadDouble()); break;
-        case 32050: keep(d.Width, HF.ReadDouble()); break;
-        case 32060: keep(d.Height, HF.ReadDouble()); break;
-        case 32070: keep(d.Through, HF.ReadBoolean()); break;
-        case 32080: keep(d.Depth, HF.ReadDouble()); break;
-        case 32082: keep(d.SimpleChamfer, HF.ReadBoolean()); break;
+        case 32010: HF.GetInteger(d.FaceNumber); break;
+        case 32020: HF.GetInteger(d.Corner); break;
+        case 32030: HF.GetDouble(d.X); break;
+        case 32040: HF.GetDouble(d.Y); break;
+        case 32050: HF.GetDouble(d.Width); break;
+        case 32060: HF.GetDouble(d.Height); break;
+        case 32070: HF.GetBoolean(d.Through); break;
+        case 32080: HF.GetDouble(d.Depth); break;
+        case 32082: HF.GetBoolean(d.SimpleChamfer); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -1,7 +1,7 @@
 #include "model/ExtraDiameterLists.h"
 
+#include "stream/QuorvaneFiles.h"
 #include "core/Tolerance.h"
-#include "stream/ReadKeep.h"
 
 namespace qv {
 
@@ -14,13 +14,13 @@ bool TExtraDiameter::Load(TQuorvaneFile& HF)
         if (v.VarName == 28999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 28010: KeepRead(HF, d.Diameter, HF.ReadDouble()); break;
-        case 28020: KeepRead(HF, d.LSValue, HF.ReadDouble()); break;
-        case 28030: KeepRead(HF, d.TopAngle, HF.ReadInteger()); break;
-        case 28040: KeepRead(HF, d.Remark, HF.ReadString(v.VarLength)); break;
-        case 28050: KeepRead(HF, d.Hidden, HF.ReadBoolean()); break;
-        case 28060: KeepRead(HF, d.CounterBore, HF.ReadBoolean()); break;
-        case 28062: KeepRead(HF, d.Locked, HF.ReadBoolean()); break;
+        case 28010: HF.GetDouble(d.Diameter); break;
+        case 28020: HF.GetDouble(d.LSValue); break;
+        case 28030: HF.GetInteger(d.TopAngle); break;
+        case 28040: HF.GetString(d.Remark, v.VarLength); break;
+        case 28050: HF.GetBoolean(d.Hidden); break;
+        case 28060: HF.GetBoolean(d.CounterBore); break;
+        case 28062: HF.GetBoolean(d.Locked); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -14,11 +14,13 @@ bool TGroup::Load(TQuorvaneFile& HF)
         if (v.VarName == 5999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 5100: d.Code = HF.ReadString(v.VarLength); break;
-        case 5200: d.Color = HF.ReadInteger(); break;
-        case 5210: d.Flow = HF.ReadDouble(); break;
-        case 5220: d.MaxSpeed = HF.ReadDouble(); break;
-        case 5300: d.Fill = static_cast<uint8_t>(HF.ReadInteger() & 0xFF); break;
+        case 5100: HF.GetString(d.Code, v.VarLength); break;
+        case 5200: HF.GetInteger(d.Color); break;
+        case 5210: HF.GetDouble(d.Flow); break;
+        case 5220: HF.GetDouble(d.MaxSpeed); break;
+        case 5300:
+            if (int32_t fill; HF.GetInteger(fill)) d.Fill = static_cast<uint8_t>(fill & 0xFF);
+            break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

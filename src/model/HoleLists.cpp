@@ -65,6 +65,10 @@ std::unique_ptr<THole> THole::Clone() const
     return h;
 }
 
+namespace {
+const TRepeatedMessage kHolesWithoutDiameters{"\u2026 and %d more holes without diameters."};
+} // namespace
+
 bool THole::Load(TQuorvaneFile& HF)
 {
     TVarInfo v;
@@ -74,43 +78,43 @@ bool THole::Load(TQuorvaneFile& HF)
         if (v.VarName == 19999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 7010: d.Properties.Title = HF.ReadString(v.VarLength); break;
-        case 7020: d.Properties.Bitmap = HF.ReadString(v.VarLength); break;
-        case 7030: d.Properties.Description = HF.ReadString(v.VarLength); break;
-        case 7040: d.Properties.Group = HF.ReadString(v.VarLength); break;
-        case 7050: d.Properties.Use = HF.ReadBoolean(); break;
-        case 7060: d.Properties.LibraryFile = HF.ReadString(v.VarLength); break;
-        case 10010: d.HoleNumber = HF.ReadInteger(); break;
-        case 10100: d.PatternHandle = HF.ReadInteger(); break;
-        case 10110: d.PatternHoleNumber = HF.ReadInteger(); break;
-        case 10200: d.FaceNumber = HF.ReadInteger(); break;
-        case 10211: d.XXY = HF.ReadDouble(); break;
-        case 10212: d.YZZ = HF.ReadDouble(); break;
-        case 10220: d.Dashed = HF.ReadInteger(); break;
-        case 10222: d.DashedLocked = HF.ReadBoolean(); break;
-        case 10230: d.HoleContour = HF.ReadDouble(); break;
-        case 10232: d.OriginalDiameter = HF.ReadDouble(); break;
-        case 10240: d.AngleValue = HF.ReadDouble(); break;
-        case 10250: d.AngleRotation = HF.ReadDouble(); break;
-        case 10260: d.RemarkRotation = HF.ReadInteger(); break;
-        case 10272: d.ToDoTag = HF.ReadInteger(); break;
-        case 10274: d.AllowedFaces = HF.ReadString(v.VarLength); break;
-        case 10276: d.HoleRevision = HF.ReadString(v.VarLength); break;
-        case 10278: d.PelomyraHandle = HF.ReadInteger(); break;
-        case 10280: d.StartDepth = HF.ReadDouble(); break;
-        case 10290: d.MinLS = HF.ReadDouble(); break;
-        case 10300: d.OverrideStandardHoleNumberPosition = HF.ReadBoolean(); break;
-        case 10310: d.HoleNumberPositionOffset.X = HF.ReadDouble(); break;
-        case 10312: d.HoleNumberPositionOffset.Y = HF.ReadDouble(); break;
-        case 10314: d.HideFace = HF.ReadBoolean(); break;
-        case 10316: d.HideCoordinates = HF.ReadBoolean(); break;
+        case 7010: HF.GetString(d.Properties.Title, v.VarLength); break;
+        case 7020: HF.GetString(d.Properties.Bitmap, v.VarLength); break;
+        case 7030: HF.GetString(d.Properties.Description, v.VarLength); break;
+        case 7040: HF.GetString(d.Properties.Group, v.VarLength); break;
+        case 7050: HF.GetBoolean(d.Properties.Use); break;
+        case 7060: HF.GetString(d.Properties.LibraryFile, v.VarLength); break;
+        case 10010: HF.GetInteger(d.HoleNumber); break;
+        case 10100: HF.GetInteger(d.PatternHandle); break;
+        case 10110: HF.GetInteger(d.PatternHoleNumber); break;
+        case 10200: HF.GetInteger(d.FaceNumber); break;
+        case 10211: HF.GetDouble(d.XXY); break;
+        case 10212: HF.GetDouble(d.YZZ); break;
+        case 10220: HF.GetInteger(d.Dashed); break;
+        case 10222: HF.GetBoolean(d.DashedLocked); break;
+        case 10230: HF.GetDouble(d.HoleContour); break;
+        case 10232: HF.GetDouble(d.OriginalDiameter); break;
+        case 10240: HF.GetDouble(d.AngleValue); break;
+        case 10250: HF.GetDouble(d.AngleRotation); break;
+        case 10260: HF.GetInteger(d.RemarkRotation); break;
+        case 10272: HF.GetInteger(d.ToDoTag); break;
+        case 10274: HF.GetString(d.AllowedFaces, v.VarLength); break;
+        case 10276: HF.GetString(d.HoleRevision, v.VarLength); break;
+        case 10278: HF.GetInteger(d.PelomyraHandle); break;
+        case 10280: HF.GetDouble(d.StartDepth); break;
+        case 10290: HF.GetDouble(d.MinLS); break;
+        case 10300: HF.GetBoolean(d.OverrideStandardHoleNumberPosition); break;
+        case 10310: HF.GetDouble(d.HoleNumberPositionOffset.X); break;
+        case 10312: HF.GetDouble(d.HoleNumberPositionOffset.Y); break;
+        case 10314: HF.GetBoolean(d.HideFace); break;
+        case 10316: HF.GetBoolean(d.HideCoordinates); break;
         case 10320: fComments.push_back(HF.ReadString(v.VarLength)); break;
-        case 10322: d.FeatureName = HF.ReadString(v.VarLength); break;
-        case 10324: d.DataSheet = HF.ReadString(v.VarLength); break;
-        case 10326: d.AutoMountingHoleTag = HF.ReadInteger(); break;
-        case 10328: d.ExternalFile = HF.ReadString(v.VarLength); break;
-        case 10330: d.ExternalFileScale = HF.ReadDouble(); break;
-        case 10340: d.ExternalFileRotation = HF.ReadDouble(); break;
+        case 10322: HF.GetString(d.FeatureName, v.VarLength); break;
+        case 10324: HF.GetString(d.DataSheet, v.VarLength); break;
+        case 10326: HF.GetInteger(d.AutoMountingHoleTag); break;
+        case 10328: HF.GetString(d.ExternalFile, v.VarLength); break;
+        case 10330: HF.GetDouble(d.ExternalFileScale); break;
+        case 10340: HF.GetDouble(d.ExternalFileRotation); break;
         case 20000: FStepList.Add()->Load(HF); break;
         // Nested records: each reads itself up to its own end tag, so that no
         // field inside it is taken for a field of the hole.
@@ -136,8 +140,9 @@ bool THole::Load(TQuorvaneFile& HF)
         // a design error worth telling. Either way the hole gets a step, so
         // that every hole can be drawn.
         if (!HF.HitEnd())
-            ShowMessage(TMessageKind::Error, "Error in hole " + std::to_string(d.HoleNumber) +
-                                                 ": No diameters found!\rA diameter is added, this hole should be changed.");
+            ShowRepeatedMessage(kHolesWithoutDiameters, TMessageKind::Error,
+                                "Error in hole " + std::to_string(d.HoleNumber) +
+                                    ": No diameters found!\rA diameter is added, this hole should be changed.");
         FStepList.Add()->FData.Remark = "ERROR!";
     }
     return true;

@@ -13,21 +13,21 @@ bool THoleText::Load(TQuorvaneFile& HF)
         if (v.VarName == 34999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 34010: d.OffSet.X = HF.ReadDouble(); break;
-        case 34020: d.OffSet.Y = HF.ReadDouble(); break;
-        case 34050: d.Caption = HF.ReadString(v.VarLength); break;
-        case 34060: d.TextHeight = HF.ReadDouble(); break;
-        case 34070: d.UseDefaultStyle = HF.ReadBoolean(); break;
-        case 34080: d.UseTextFromRemark = HF.ReadBoolean(); break;
-        case 34090: d.UseBorder = HF.ReadBoolean(); break;
-        case 34100: d.FixedWidth = HF.ReadDouble(); break;
-        case 34110: d.Rotation = HF.ReadDouble(); break;
-        case 34120: d.HideInAssembly = HF.ReadBoolean(); break;
-        case 34130: d.HideInProduction = HF.ReadBoolean(); break;
-        case 34140: d.HideDimInAssembly = HF.ReadBoolean(); break;
-        case 34150: d.HideDimInProduction = HF.ReadBoolean(); break;
-        case 34160: d.InsertionPoint = HF.ReadInteger(); break;
-        case 34162: d.HideInExport3D = HF.ReadBoolean(); break;
+        case 34010: HF.GetDouble(d.OffSet.X); break;
+        case 34020: HF.GetDouble(d.OffSet.Y); break;
+        case 34050: HF.GetString(d.Caption, v.VarLength); break;
+        case 34060: HF.GetDouble(d.TextHeight); break;
+        case 34070: HF.GetBoolean(d.UseDefaultStyle); break;
+        case 34080: HF.GetBoolean(d.UseTextFromRemark); break;
+        case 34090: HF.GetBoolean(d.UseBorder); break;
+        case 34100: HF.GetDouble(d.FixedWidth); break;
+        case 34110: HF.GetDouble(d.Rotation); break;
+        case 34120: HF.GetBoolean(d.HideInAssembly); break;
+        case 34130: HF.GetBoolean(d.HideInProduction); break;
+        case 34140: HF.GetBoolean(d.HideDimInAssembly); break;
+        case 34150: HF.GetBoolean(d.HideDimInProduction); break;
+        case 34160: HF.GetInteger(d.InsertionPoint); break;
+        case 34162: HF.GetBoolean(d.HideInExport3D); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -2,11 +2,8 @@
 
 #include "model/ColumnRecords.h"
 #include "stream/QuorvaneFiles.h"
-#include "stream/ReadKeep.h"
 
 namespace qv {
-
-using kept::Get;
 
 bool TInfoTableColumn::Load(TQuorvaneFile& HF) { return ReadColumnRecord<61500>(HF, fData); }
 
@@ -17,8 +14,8 @@ bool TInfoTableSection::Load(TQuorvaneFile& HF)
         HF.ReadVarInfo(v);
         if (v.VarName == 61699 || HF.HitEnd()) break;
         switch (v.VarName) {
-        case 61610: Get(HF, fData.SectionType); break;
-        case 61630: Get(HF, fData.SectionTitle, v.VarLength); break;
+        case 61610: HF.Get(fData.SectionType); break;
+        case 61630: HF.GetString(fData.SectionTitle, v.VarLength); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }
@@ -33,11 +30,11 @@ bool TInfoTable::Load(TQuorvaneFile& HF)
         HF.ReadVarInfo(v);
         if (v.VarName == 61499 || HF.HitEnd()) break;
         switch (v.VarName) {
-        case 61410: Get(HF, d.TextHeight); break;
-        case 61420: Get(HF, d.RowHeight); break;
-        case 61430: Get(HF, d.ShowLines); break;
-        case 61440: Get(HF, d.ThruLabel, v.VarLength); break;
-        case 61450: Get(HF, d.ShowThreadOfCartridges); break;
+        case 61410: HF.Get(d.TextHeight); break;
+        case 61420: HF.Get(d.RowHeight); break;
+        case 61430: HF.Get(d.ShowLines); break;
+        case 61440: HF.GetString(d.ThruLabel, v.VarLength); break;
+        case 61450: HF.Get(d.ShowThreadOfCartridges); break;
         case 61500: fColumnList.Add()->Load(HF); break;
         case 61600: fSectionList.Add()->Load(HF); break;
         default: HF.ReadUnknown(v.VarLength); break;

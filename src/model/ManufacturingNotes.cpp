@@ -27,12 +27,12 @@ bool TManufacturingNote::Load(TQuorvaneFile& HF)
         if (v.VarName == 32399) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 32310: fData.DisableStandardNote = HF.ReadBoolean(); break;
-        case 32312: fData.HideInProductionDrawing = HF.ReadBoolean(); break;
-        case 32314: fData.HideInAssemblyDrawing = HF.ReadBoolean(); break;
+        case 32310: HF.GetBoolean(fData.DisableStandardNote); break;
+        case 32312: HF.GetBoolean(fData.HideInProductionDrawing); break;
+        case 32314: HF.GetBoolean(fData.HideInAssemblyDrawing); break;
         case 32320: AddNotes(HF.ReadString(v.VarLength)); break;
         case 32330: fAlternativeNotes.push_back(HF.ReadString(v.VarLength)); break;
-        case 32334: fData.HideLSInDrawing = HF.ReadBoolean(); break;
+        case 32334: HF.GetBoolean(fData.HideLSInDrawing); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

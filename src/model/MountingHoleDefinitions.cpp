@@ -1,6 +1,6 @@
 #include "model/MountingHoleDefinitions.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 
@@ -13,14 +13,14 @@ bool TMountingHoleDefinition::Load(TQuorvaneFile& HF)
         if (v.VarName == 14299) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 14010: KeepRead(HF, d.MountingHoleTag, HF.ReadInteger()); break;
-        case 14020: KeepRead(HF, d.FaceNumber, HF.ReadInteger()); break;
-        case 14030: KeepRead(HF, d.MountingHoleFileName, HF.ReadString(v.VarLength)); break;
-        case 14040: KeepRead(HF, d.AmountXXY, HF.ReadInteger()); break;
-        case 14050: KeepRead(HF, d.AmountYZZ, HF.ReadInteger()); break;
-        case 14060: KeepRead(HF, d.OffsetXXY, HF.ReadDouble()); break;
-        case 14070: KeepRead(HF, d.OffsetYZZ, HF.ReadDouble()); break;
-        case 14080: KeepRead(HF, d.UpdateAutomatically, HF.ReadBoolean()); break;
+        case 14010: HF.GetInteger(d.MountingHoleTag); break;
+        case 14020: HF.GetInteger(d.FaceNumber); break;
+        case 14030: HF.GetString(d.MountingHoleFileName, v.VarLength); break;
+        case 14040: HF.GetInteger(d.AmountXXY); break;
+        case 14050: HF.GetInteger(d.AmountYZZ); break;
+        case 14060: HF.GetDouble(d.OffsetXXY); break;
+        case 14070: HF.GetDouble(d.OffsetYZZ); break;
+        case 14080: HF.GetBoolean(d.UpdateAutomatically); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -1,13 +1,10 @@
 #include "model/PlotSettings.h"
 
 #include "stream/QuorvaneFiles.h"
-#include "stream/ReadKeep.h"
 
 #include <iterator>
 
 namespace qv {
-
-using kept::Get;
 
 namespace {
 
@@ -42,9 +39,9 @@ bool ReadFacePositionItem(TQuorvaneFile& HF, int Tag, TFacePositions& p)
     if (Tag < 51010 || Tag > 51062) return false;
     const int k = (Tag - 51000) / 10;
     switch ((Tag - 51000) % 10) {
-    case 0: Get(HF, p.FaceOn[k - 1]); return true;
-    case 1: Get(HF, p.FacePos[k - 1].X); return true;
-    case 2: Get(HF, p.FacePos[k - 1].Y); return true;
+    case 0: HF.Get(p.FaceOn[k - 1]); return true;
+    case 1: HF.Get(p.FacePos[k - 1].X); return true;
+    case 2: HF.Get(p.FacePos[k - 1].Y); return true;
     default: return false;
     }
 }
@@ -53,58 +50,58 @@ bool ReadShowDimensionsItem(TQuorvaneFile& HF, const TVarInfo& v, TPlotShowDimen
 {
     const uint16_t n = v.VarLength;
     switch (v.VarName) {
-    case 50310: Get(HF, s.TruncateTrailingZeros); break;
-    case 50312: Get(HF, s.TruncateTrailingZerosCoordinates); break;
-    case 50320: Get(HF, s.IndicatorAngle, n); break;
-    case 50325: Get(HF, s.IndicatorAngleValue, n); break;
-    case 50340: Get(HF, s.IndicatorHole, n); break;
-    case 50350: Get(HF, s.IndicatorTypicalHoles, n); break;
-    case 50360: Get(HF, s.IndicatorCartridge, n); break;
-    case 50370: Get(HF, s.IndicatorLocationShoulder, n); break;
-    case 50380: Get(HF, s.IndicatorSpotfaced, n); break;
-    case 50382: Get(HF, s.IndicatorSpotfacedStart, n); break;
-    case 50390: Get(HF, s.IndicatorDiameter, n); break;
-    case 50391: Get(HF, s.IndicatorDiameterEnd, n); break;
-    case 50405: Get(HF, s.IndicatorDepth, n); break;
-    case 50406: Get(HF, s.IndicatorDepthEnd, n); break;
-    case 50410: Get(HF, s.IndicatorThrough, n); break;
-    case 50412: Get(HF, s.IndicatorCounterBore, n); break;
-    case 50450: Get(HF, s.ShowThreadOfStandardHoles); break;
-    case 50460: Get(HF, s.ShowThreadOfCartridges); break;
-    case 50470: Get(HF, s.ShowDiametersAfterThreadOfStandardHoles); break;
-    case 50480: Get(HF, s.ShowDiametersAfterThreadOfCartridges); break;
-    case 50490: Get(HF, s.ShowAngleRotationAlways); break;
-    case 50500: Get(HF, s.ShowThreadDrillDiameter); break;
-    case 50502: Get(HF, s.TurnOffThreadDrillDiameterCartridges); break;
-    case 50510: Get(HF, s.ShowOnlyQuotedTextCartridges); break;
-    case 50520: Get(HF, s.ShowOnlyQuotedTextStandardHoles); break;
-    case 50530: Get(HF, s.SkipLineAfterTypicalHoles); break;
-    case 50550: Get(HF, s.DistanceHorizontal); break;
-    case 50560: Get(HF, s.DistanceVertical); break;
-    case 50570: Get(HF, s.OffsetFromFace); break;
-    case 50572: Get(HF, s.OffsetFaceIndicator); break;
-    case 50574: Get(HF, s.OffsetDimension); break;
-    case 50580: Get(HF, s.WrapIfLongerThanCharacters); break;
-    case 50590: Get(HF, s.WrapSmart); break;
+    case 50310: HF.Get(s.TruncateTrailingZeros); break;
+    case 50312: HF.Get(s.TruncateTrailingZerosCoordinates); break;
+    case 50320: HF.GetString(s.IndicatorAngle, n); break;
+    case 50325: HF.GetString(s.IndicatorAngleValue, n); break;
+    case 50340: HF.GetString(s.IndicatorHole, n); break;
+    case 50350: HF.GetString(s.IndicatorTypicalHoles, n); break;
+    case 50360: HF.GetString(s.IndicatorCartridge, n); break;
+    case 50370: HF.GetString(s.IndicatorLocationShoulder, n); break;
+    case 50380: HF.GetString(s.IndicatorSpotfaced, n); break;
+    case 50382: HF.GetString(s.IndicatorSpotfacedStart, n); break;
+    case 50390: HF.GetString(s.IndicatorDiameter, n); break;
+    case 50391: HF.GetString(s.IndicatorDiameterEnd, n); break;
+    case 50405: HF.GetString(s.IndicatorDepth, n); break;
+    case 50406: HF.GetString(s.IndicatorDepthEnd, n); break;
+    case 50410: HF.GetString(s.IndicatorThrough, n); break;
+    case 50412: HF.GetString(s.IndicatorCounterBore, n); break;
+    case 50450: HF.Get(s.ShowThreadOfStandardHoles); break;
+    case 50460: HF.Get(s.ShowThreadOfCartridges); break;
+    case 50470: HF.Get(s.ShowDiametersAfterThreadOfStandardHoles); break;
+    case 50480: HF.Get(s.ShowDiametersAfterThreadOfCartridges); break;
+    case 50490: HF.Get(s.ShowAngleRotationAlways); break;
+    case 50500: HF.Get(s.ShowThreadDrillDiameter); break;
+    case 50502: HF.Get(s.TurnOffThreadDrillDiameterCartridges); break;
+    case 50510: HF.Get(s.ShowOnlyQuotedTextCartridges); break;
+    case 50520: HF.Get(s.ShowOnlyQuotedTextStandardHoles); break;
+    case 50530: HF.Get(s.SkipLineAfterTypicalHoles); break;
+    case 50550: HF.Get(s.DistanceHorizontal); break;
+    case 50560: HF.Get(s.DistanceVertical); break;
+    case 50570: HF.Get(s.OffsetFromFace); break;
+    case 50572: HF.Get(s.OffsetFaceIndicator); break;
+    case 50574: HF.Get(s.OffsetDimension); break;
+    case 50580: HF.Get(s.WrapIfLongerThanCharacters); break;
+    case 50590: HF.Get(s.WrapSmart); break;
     case 50591: case 50592: case 50593: case 50594: case 50595: case 50596:
-        Get(HF, s.NumberOfSectors[v.VarName - 50591]);
+        HF.Get(s.NumberOfSectors[v.VarName - 50591]);
         break;
-    case 50600: Get(HF, s.DivideMountingHolesPatterns); break;
-    case 50610: Get(HF, s.DivideMountingHoles); break;
-    case 50620: Get(HF, s.TextOffset); break;
-    case 50622: Get(HF, s.ShowQuotedTextOtherHoles); break;
-    case 50624: Get(HF, s.ShowDepthOfThroughHoles); break;
-    case 50626: Get(HF, s.HideHoleNumberSingleHole); break;
-    case 50627: Get(HF, s.SpecialNoteFirst); break;
-    case 50628: Get(HF, s.HideQuotesCartridge); break;
-    case 50630: Get(HF, s.BorderType); break;
-    case 50632: Get(HF, s.AddTolerancesDepth); break;
-    case 50634: Get(HF, s.AddTolerancesDiameter); break;
-    case 50640: Get(HF, s.ShowInsertionPointHoleText); break;
-    case 50650: Get(HF, s.UseLevelsWithCoords); break;
-    case 50680: Get(HF, s.MoveDimensionsToFaceOrigin); break;
-    case 50690: Get(HF, s.HideAllHoleNumbers); break;
-    case 51004: Get(HF, s.CartridgeMustHasHiddenDiameters); break;
+    case 50600: HF.Get(s.DivideMountingHolesPatterns); break;
+    case 50610: HF.Get(s.DivideMountingHoles); break;
+    case 50620: HF.Get(s.TextOffset); break;
+    case 50622: HF.Get(s.ShowQuotedTextOtherHoles); break;
+    case 50624: HF.Get(s.ShowDepthOfThroughHoles); break;
+    case 50626: HF.Get(s.HideHoleNumberSingleHole); break;
+    case 50627: HF.Get(s.SpecialNoteFirst); break;
+    case 50628: HF.Get(s.HideQuotesCartridge); break;
+    case 50630: HF.Get(s.BorderType); break;
+    case 50632: HF.Get(s.AddTolerancesDepth); break;
+    case 50634: HF.Get(s.AddTolerancesDiameter); break;
+    case 50640: HF.Get(s.ShowInsertionPointHoleText); break;
+    case 50650: HF.Get(s.UseLevelsWithCoords); break;
+    case 50680: HF.Get(s.MoveDimensionsToFaceOrigin); break;
+    case 50690: HF.Get(s.HideAllHoleNumbers); break;
+    case 51004: HF.Get(s.CartridgeMustHasHiddenDiameters); break;
     default: return false;
     }
     return true;
@@ -159,28 +156,26 @@ bool TPlotSettings::Load(TQuorvaneFile& HF)
         HF.ReadVarInfo(v);
         if (v.VarName == 59999 || HF.HitEnd()) break;
         switch (v.VarName) {
-        case 50010: Get(HF, d.PlotMode); break;
-        case 50021: Get(HF, d.FaceDistance.X); break;
-        case 50022: Get(HF, d.FaceDistance.Y); break;
+        case 50010: HF.Get(d.PlotMode); break;
+        case 50021: HF.Get(d.FaceDistance.X); break;
+        case 50022: HF.Get(d.FaceDistance.Y); break;
         case 50060: {
             // Any value but 0 means third-angle projection.
-            int32_t m = 0;
-            Get(HF, m);
-            if (!HF.HitEnd()) d.ProjectionMethode = m == 0 ? pmEuropean : pmAmerican;
+            if (int32_t m; HF.GetInteger(m)) d.ProjectionMethode = m == 0 ? pmEuropean : pmAmerican;
             break;
         }
-        case 50070: Get(HF, d.Orientation); break;
-        case 50080: Get(HF, d.Origin); break;
-        case 50090: Get(HF, d.PrinterName, v.VarLength); break;
-        case 50092: Get(HF, d.DWGHeaderFile, v.VarLength); break;
-        case 50100: Get(HF, d.PaperSize, v.VarLength); break;
-        case 50200: Get(HF, d.DXFFile); break;
-        case 50300: Get(HF, d.Scale); break;
-        case 50660: Get(HF, d.InsertionPointComments.X); break;
-        case 50670: Get(HF, d.InsertionPointComments.Y); break;
-        case 51002: Get(HF, d.FacePositions.UseDefaultFacePositions); break;
-        case 51100: Get(HF, d.FacePositions.AskToAlign); break;
-        case 51110: Get(HF, d.FacePositions.SnapForPlacing); break;
+        case 50070: HF.Get(d.Orientation); break;
+        case 50080: HF.Get(d.Origin); break;
+        case 50090: HF.GetString(d.PrinterName, v.VarLength); break;
+        case 50092: HF.GetString(d.DWGHeaderFile, v.VarLength); break;
+        case 50100: HF.GetString(d.PaperSize, v.VarLength); break;
+        case 50200: HF.Get(d.DXFFile); break;
+        case 50300: HF.Get(d.Scale); break;
+        case 50660: HF.Get(d.InsertionPointComments.X); break;
+        case 50670: HF.Get(d.InsertionPointComments.Y); break;
+        case 51002: HF.Get(d.FacePositions.UseDefaultFacePositions); break;
+        case 51100: HF.Get(d.FacePositions.AskToAlign); break;
+        case 51110: HF.Get(d.FacePositions.SnapForPlacing); break;
         case 60100: fCommentFileList.Add()->Load(HF); break;
         // A second drilling-list or information-table record reads into the
         // same object again.
@@ -188,10 +183,10 @@ bool TPlotSettings::Load(TQuorvaneFile& HF)
         case 61400: fInfoTable.Load(HF); break;
         default: {
             if (const int h = TextHeightOfTag(v.VarName); h >= 0) {
-                Get(HF, d.PlotTextHeight.Items[size_t(h)]);
+                HF.Get(d.PlotTextHeight.Items[size_t(h)]);
             } else if (const int flag = PlotFlagOfTag(v.VarName); flag >= 0) {
                 // A flag item that reads False leaves the set as it is.
-                if (HF.ReadBoolean() && !HF.HitEnd()) d.PlotFlags.Include(static_cast<TPlotFlag>(flag));
+                if (HF.ReadBoolean()) d.PlotFlags.Include(static_cast<TPlotFlag>(flag));
             } else if (!ReadShowDimensionsItem(HF, v, d.ShowDimensionsSettings) &&
                        !ReadFacePositionItem(HF, v.VarName, d.FacePositions)) {
                 HF.ReadUnknown(v.VarLength);

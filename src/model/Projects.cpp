@@ -37,17 +37,17 @@ bool TProject::Load(TQuorvaneFile& HF)
         if (v.VarName == 4999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 4010: d.DrawnBy = HF.ReadString(v.VarLength); break;
-        case 4020: d.CheckedBy = HF.ReadString(v.VarLength); break;
-        case 4030: d.CreatedOn = HF.ReadDouble(); break;
-        case 4040: d.ModifiedOn = HF.ReadDouble(); break;
-        case 4050: d.ProjectTitle = HF.ReadString(v.VarLength); break;
-        case 4060: d.ProjectNumber = HF.ReadString(v.VarLength); break;
-        case 4070: d.ProjectClient = HF.ReadString(v.VarLength); break;
-        case 4080: d.ProjectDrawing = HF.ReadString(v.VarLength); break;
-        case 4090: d.ProjectFinished = HF.ReadBoolean(); break;
-        case 4092: d.ProjectFinishedDate = HF.ReadDouble(); break;
-        case 4094: d.ProjectPressure = HF.ReadString(v.VarLength); break;
+        case 4010: HF.GetString(d.DrawnBy, v.VarLength); break;
+        case 4020: HF.GetString(d.CheckedBy, v.VarLength); break;
+        case 4030: HF.GetDouble(d.CreatedOn); break;
+        case 4040: HF.GetDouble(d.ModifiedOn); break;
+        case 4050: HF.GetString(d.ProjectTitle, v.VarLength); break;
+        case 4060: HF.GetString(d.ProjectNumber, v.VarLength); break;
+        case 4070: HF.GetString(d.ProjectClient, v.VarLength); break;
+        case 4080: HF.GetString(d.ProjectDrawing, v.VarLength); break;
+        case 4090: HF.GetBoolean(d.ProjectFinished); break;
+        case 4092: HF.GetDouble(d.ProjectFinishedDate); break;
+        case 4094: HF.GetString(d.ProjectPressure, v.VarLength); break;
         case 4200: FComments.push_back(HF.ReadString(v.VarLength)); break;
         case 4250: fUserVarList.AddLine(HF.ReadString(v.VarLength)); break;
         default: HF.ReadUnknown(v.VarLength); break;

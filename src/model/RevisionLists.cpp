@@ -31,14 +31,14 @@ bool TRevisionReader::Load(TQuorvaneFile& HF, TRevision& ARevision)
         if (v.VarName == 3999) break;
         if (HF.HitEnd()) break;
         switch (v.VarName) {
-        case 3010: d.Number = HF.ReadString(v.VarLength); break;
-        case 3012: d.Code = HF.ReadString(v.VarLength); break;
-        case 3020: d.Date = HF.ReadDouble(); break;
-        case 3030: d.Description = HF.ReadString(v.VarLength); break;
-        case 3040: d.DrawnBy = HF.ReadString(v.VarLength); break;
-        case 3050: d.CheckedBy = HF.ReadString(v.VarLength); break;
-        case 3052: d.User1 = HF.ReadString(v.VarLength); break;
-        case 3054: d.User2 = HF.ReadString(v.VarLength); break;
+        case 3010: HF.GetString(d.Number, v.VarLength); break;
+        case 3012: HF.GetString(d.Code, v.VarLength); break;
+        case 3020: HF.GetDouble(d.Date); break;
+        case 3030: HF.GetString(d.Description, v.VarLength); break;
+        case 3040: HF.GetString(d.DrawnBy, v.VarLength); break;
+        case 3050: HF.GetString(d.CheckedBy, v.VarLength); break;
+        case 3052: HF.GetString(d.User1, v.VarLength); break;
+        case 3054: HF.GetString(d.User2, v.VarLength); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }
@@ -61,14 +61,14 @@ bool TRevisionLayoutReader::Load(TQuorvaneFile& HF, TRevisionLayout& ALayout)
         if (v.VarName == 3499) break;
         if (HF.HitEnd()) break;
         switch (v.VarName) {
-        case 3410: d.RowHeight = HF.ReadDouble(); break;
-        case 3420: d.TextHeight = HF.ReadDouble(); break;
-        case 3430: d.Scale = HF.ReadDouble(); break;
-        case 3432: d.Align = HF.ReadInteger(); break;
-        case 3440: d.Offset.X = HF.ReadDouble(); break;
-        case 3450: d.Offset.Y = HF.ReadDouble(); break;
-        case 3460: d.ShowHeader = HF.ReadBoolean(); break;
-        case 3462: d.Reverse = HF.ReadBoolean(); break;
+        case 3410: HF.GetDouble(d.RowHeight); break;
+        case 3420: HF.GetDouble(d.TextHeight); break;
+        case 3430: HF.GetDouble(d.Scale); break;
+        case 3432: HF.GetInteger(d.Align); break;
+        case 3440: HF.GetDouble(d.Offset.X); break;
+        case 3450: HF.GetDouble(d.Offset.Y); break;
+        case 3460: HF.GetBoolean(d.ShowHeader); break;
+        case 3462: HF.GetBoolean(d.Reverse); break;
         case 3200: ALayout.fColumnList.Add()->Load(HF); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }

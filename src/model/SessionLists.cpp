@@ -17,9 +17,9 @@ bool TSessionReader::Load(TQuorvaneFile& HF, TSession& ASession)
         if (v.VarName == 8999) break;
         if (HF.HitEnd()) break;
         switch (v.VarName) {
-        case 8010: d.Date = HF.ReadDouble(); break;
-        case 8020: d.Seconds = HF.ReadInt64(); break;
-        case 8030: d.Remark = HF.ReadString(v.VarLength); break;
+        case 8010: HF.GetDouble(d.Date); break;
+        case 8020: HF.GetInt64(d.Seconds); break;
+        case 8030: HF.GetString(d.Remark, v.VarLength); break;
         default: HF.ReadUnknown(v.VarLength); break;
         }
     }

@@ -21,22 +21,22 @@ bool TStep::Load(TQuorvaneFile& HF)
         if (v.VarName == 29999) break;
         if (HF.HitEnd()) break; // cut off by the end of the file
         switch (v.VarName) {
-        case 20010: FData.StepNumber = HF.ReadInteger(); break;
-        case 20100: FData.Diameter = HF.ReadDouble(); break;
-        case 20110: FData.Depth = HF.ReadDouble(); break;
-        case 20200: FData.Thread = HF.ReadString(v.VarLength); break;
-        case 20210: FData.Length = HF.ReadDouble(); break;
-        case 20220: FData.OutsideDiameter = HF.ReadDouble(); break;
-        case 20300: FData.Remark = HF.ReadString(v.VarLength); break;
-        case 20310: FData.TopAngle = HF.ReadInteger(); break;
-        case 20320: FData.MachineCode = HF.ReadString(v.VarLength); break;
-        case 20330: FData.GroupCode = HF.ReadString(v.VarLength); break;
-        case 20340: FData.PortMin = HF.ReadDouble(); break;
-        case 20350: FData.PortMax = HF.ReadDouble(); break;
-        case 20360: FData.ToleranceDiameter = HF.ReadString(v.VarLength); break;
-        case 20370: FData.ToleranceDepth = HF.ReadString(v.VarLength); break;
-        case 20380: FData.Selected = HF.ReadBoolean(); break;
-        case 20382: FData.PortName = HF.ReadString(v.VarLength); break;
+        case 20010: HF.GetInteger(FData.StepNumber); break;
+        case 20100: HF.GetDouble(FData.Diameter); break;
+        case 20110: HF.GetDouble(FData.Depth); break;
+        case 20200: HF.GetString(FData.Thread, v.VarLength); break;
+        case 20210: HF.GetDouble(FData.Length); break;
+        case 20220: HF.GetDouble(FData.OutsideDiameter); break;
+        case 20300: HF.GetString(FData.Remark, v.VarLength); break;
+        case 20310: HF.GetInteger(FData.TopAngle); break;
+        case 20320: HF.GetString(FData.MachineCode, v.VarLength); break;
+        case 20330: HF.GetString(FData.GroupCode, v.VarLength); break;
+        case 20340: HF.GetDouble(FData.PortMin); break;
+        case 20350: HF.GetDouble(FData.PortMax); break;
+        case 20360: HF.GetString(FData.ToleranceDiameter, v.VarLength); break;
+        case 20370: HF.GetString(FData.ToleranceDepth, v.VarLength); break;
+        case 20380: HF.GetBoolean(FData.Selected); break;
+        case 20382: HF.GetString(FData.PortName, v.VarLength); break;
         case 26000: case 26010: case 26020: case 26030:
         case 26040: case 26050: case 26060: case 26070:
             if (HF.ReadBoolean()) FData.Attribute.Include(static_cast<TStepAttribute>((v.VarName - 26000) / 10));

@@ -1,6 +1,6 @@
 #include "model/ValveLists.h"
 
-#include "stream/ReadKeep.h"
+#include "stream/QuorvaneFiles.h"
 
 namespace qv {
 
@@ -14,36 +14,38 @@ bool TValve::Load(TQuorvaneFile& HF)
         if (HF.HitEnd()) break; // cut off by the end of the file
         const int n = v.VarLength;
         switch (v.VarName) {
-        case 30010: KeepRead(HF, d.ValveNumber, HF.ReadInteger()); break;
-        case 30020: KeepRead(HF, d.ItemNumber, HF.ReadString(n)); break;
-        case 30031: KeepRead(HF, d.Offset.X, HF.ReadDouble()); break;
-        case 30032: KeepRead(HF, d.Offset.Y, HF.ReadDouble()); break;
+        case 30010: HF.GetInteger(d.ValveNumber); break;
+        case 30020: HF.GetString(d.ItemNumber, n); break;
+        case 30031: HF.GetDouble(d.Offset.X); break;
+        case 30032: HF.GetDouble(d.Offset.Y); break;
         // A word on the label: only the low 16 bits of the integer count.
-        case 30050: KeepRead(HF, d.Rotation, static_cast<uint32_t>(HF.ReadInteger()) & 0xFFFFu); break;
-        case 30060: KeepRead(HF, d.DetailDrawing, HF.ReadString(n)); break;
-        case 30070: KeepRead(HF, d.AssemblyFile, HF.ReadString(n)); break;
-        case 30081: KeepRead(HF, d.InsertionPoint.X, HF.ReadDouble()); break;
-        case 30082: KeepRead(HF, d.InsertionPoint.Y, HF.ReadDouble()); break;
-        case 30091: KeepRead(HF, d.NextInsertionPoint.X, HF.ReadDouble()); break;
-        case 30092: KeepRead(HF, d.NextInsertionPoint.Y, HF.ReadDouble()); break;
-        case 30200: KeepRead(HF, d.RotationAngle, HF.ReadDouble()); break;
-        case 30210: KeepRead(HF, d.ContourInAssembly, HF.ReadBoolean()); break;
-        case 30220: KeepRead(HF, d.Manufacturer, HF.ReadString(n)); break;
-        case 30230: KeepRead(HF, d.ComponentType, HF.ReadString(n)); break;
-        case 30240: KeepRead(HF, d.Description, HF.ReadString(n)); break;
-        case 30250: KeepRead(HF, d.Height, HF.ReadDouble()); break;
-        case 30260: KeepRead(HF, d.Weight, HF.ReadDouble()); break;
-        case 30270: KeepRead(HF, d.ArticleCode, HF.ReadString(n)); break;
-        case 30280: KeepRead(HF, d.ComponentFile, HF.ReadString(n)); break;
-        case 30290: KeepRead(HF, d.SymbolFile, HF.ReadString(n)); break;
-        case 30300: KeepRead(HF, d.DataSheet, HF.ReadString(n)); break;
-        case 30302: KeepRead(HF, d.DataSheetInterface, HF.ReadString(n)); break;
-        case 30320: KeepRead(HF, d.QuorvaneFile, HF.ReadString(n)); break;
-        case 30340: KeepRead(HF, d.Size, HF.ReadString(n)); break;
-        case 30342: KeepRead(HF, d.PelomyraHandle, HF.ReadInteger()); break;
-        case 30344: KeepRead(HF, d.IsOrifice, HF.ReadBoolean()); break;
-        case 30346: KeepRead(HF, d.OrificePort, HF.ReadString(n)); break;
-        case 30348: KeepRead(HF, d.Engraved, HF.ReadBoolean()); break;
+        case 30050:
+            if (int32_t r; HF.GetInteger(r)) d.Rotation = static_cast<uint32_t>(r) & 0xFFFFu;
+            break;
+        case 30060: HF.GetString(d.DetailDrawing, n); break;
+        case 30070: HF.GetString(d.AssemblyFile, n); break;
+        case 30081: HF.GetDouble(d.InsertionPoint.X); break;
+        case 30082: HF.GetDouble(d.InsertionPoint.Y); break;
+        case 30091: HF.GetDouble(d.NextInsertionPoint.X); break;
+        case 30092: HF.GetDouble(d.NextInsertionPoint.Y); break;
+        case 30200: HF.GetDouble(d.RotationAngle); break;
+        case 30210: HF.GetBoolean(d.ContourInAssembly); break;
+        case 30220: HF.GetString(d.Manufacturer, n); break;
+        case 30230: HF.GetString(d.ComponentType, n); break;
+        case 30240: HF.GetString(d.Description, n); break;
+        case 30250: HF.GetDouble(d.Height); break;
+        case 30260: HF.GetDouble(d.Weight); break;
+        case 30270: HF.GetString(d.ArticleCode, n); break;
+        case 30280: HF.GetString(d.ComponentFile, n); break;
+        case 30290: HF.GetString(d.SymbolFile, n); break;
+        case 30300: HF.GetString(d.DataSheet, n); break;
+        case 30302: HF.GetString(d.DataSheetInterface, n); break;
+        case 30320: HF.GetString(d.QuorvaneFile, n); break;
+        case 30340: HF.GetString(d.Size, n); break;
+        case 30342: HF.GetInteger(d.PelomyraHandle); break;
+        case 30344: HF.GetBoolean(d.IsOrifice); break;
+        case 30346: HF.GetString(d.OrificePort, n); break;
+        case 30348: HF.GetBoolean(d.Engraved); break;
         default: HF.ReadUnknown(n); break;
         }
     }

@@ -11,7 +11,9 @@
 namespace qv {
 namespace {
 
-constexpr size_t kBufferSize = 64 * 1024;
+// Large enough for a field header and the longest payload (65535 bytes), so
+// that whether a field is whole can be told from the buffer.
+constexpr size_t kBufferSize = 128 * 1024;
 
 std::string ErrnoText(const std::string& what, const std::string& file)
 {
@@ -31,7 +33,14 @@ TQuorvaneFile::TQuorvaneFile(const std::string& FileName, uint8_t FMode, bool Vi
         FFileOpen = true;
         FFileError = false;
         fBuffer.resize(kBufferSize);
+        fIn = fBuffer.data();
     }
+}
+
+TQuorvaneFile::TQuorvaneFile(std::string_view Bytes, bool ViewerFile)
+    : FFileOpen(true), FViewerFile(ViewerFile), FFileError(false), fIn(Bytes.data()), fLen(Bytes.size()),
+      fAtFileEnd(true), fMemory(true)
+{
 }
 
 std::unique_ptr<TQuorvaneFile> TQuorvaneFile::FromMemory(std::string bytes, bool ViewerFile)
@@ -42,6 +51,7 @@ std::unique_ptr<TQuorvaneFile> TQuorvaneFile::FromMemory(std::string bytes, bool
     s->FFileError = false;
     s->fMemory = true;
     s->fBuffer.assign(bytes.begin(), bytes.end());
+    s->fIn = s->fBuffer.data();
     s->fLen = s->fBuffer.size();
     s->fAtFileEnd = true;
     return s;
@@ -80,13 +90,26 @@ bool TQuorvaneFile::Fill()
     return true;
 }
 
+bool TQuorvaneFile::HaveSlow(size_t Size)
+{
+    if (fLen - fPos < Size && !fAtFileEnd && FFileOpen && FFileMode == ModeRead) Fill();
+    return fLen - fPos >= Size;
+}
+
+void TQuorvaneFile::EndOfData()
+{
+    fPos = fLen;
+    fAtFileEnd = true; // nothing after a cut-off field is read
+    fHitEnd = true;
+}
+
 size_t TQuorvaneFile::Read(void* dest, size_t size)
 {
     if (!FFileOpen || FFileMode != ModeRead) return 0;
-    if (fLen - fPos < size && !fAtFileEnd) Fill();
+    HaveSlow(size);
     size_t n = std::min(size, fLen - fPos);
     if (n > 0) {
-        std::memcpy(dest, fBuffer.data() + fPos, n);
+        std::memcpy(dest, fIn + fPos, n);
         fPos += n;
     }
     if (n < size) fHitEnd = true;
@@ -96,9 +119,7 @@ size_t TQuorvaneFile::Read(void* dest, size_t size)
 bool TQuorvaneFile::Eof()
 {
     if (!FFileOpen || FFileMode != ModeRead) return true;
-    if (fPos < fLen) return false;
-    if (!fAtFileEnd) Fill();
-    return fPos >= fLen;
+    return !HaveSlow(1);
 }
 
 int32_t TQuorvaneFile::ReadFileVersion()
@@ -111,52 +132,67 @@ int32_t TQuorvaneFile::ReadFileVersion()
     return (h[8] - '0') * 100 + (h[10] - '0') * 10 + (h[11] - '0');
 }
 
-void TQuorvaneFile::ReadVarInfo(TVarInfo& V)
+void TQuorvaneFile::ReadVarInfoSlow(TVarInfo& V)
 {
-    uint8_t b[6];
-    if (Read(b, 6) < 6) {
-        V = TVarInfo{};
+    V = TVarInfo{};
+    if (!FFileOpen || FFileMode != ModeRead) return;
+    if (!HaveSlow(6)) {
+        EndOfData();
         return;
     }
-    auto word = [&](int i) { return static_cast<uint16_t>(b[i] | (b[i + 1] << 8)); };
-    V.VarName = word(0);
-    V.VarType = word(2);
-    V.VarLength = word(4);
-    if (FViewerFile) std::swap(V.VarName, V.VarLength);
+    const char* p = fIn + fPos;
+    uint16_t name = Load<uint16_t>(p), type = Load<uint16_t>(p + 2), length = Load<uint16_t>(p + 4);
+    if (FViewerFile) std::swap(name, length);
+    if (!HaveSlow(6 + size_t(length))) {
+        // The payload is cut off: the field is not delivered at all.
+        EndOfData();
+        return;
+    }
+    V.VarName = name;
+    V.VarType = type;
+    V.VarLength = length;
+    fPos += 6;
 }
 
-double TQuorvaneFile::ReadDouble()
+bool TQuorvaneFile::GetFixedSlow(void* Field, size_t Size)
 {
-    uint8_t b[8];
-    if (Read(b, 8) < 8) return 0.0;
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | b[i];
-    double v;
-    std::memcpy(&v, &bits, 8);
-    return v;
+    if (!FFileOpen || FFileMode != ModeRead) return false;
+    if (!HaveSlow(Size)) {
+        EndOfData();
+        return false;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(Field, fIn + fPos, Size);
+    } else {
+        auto* out = static_cast<unsigned char*>(Field);
+        for (size_t i = 0; i < Size; ++i) out[i] = static_cast<unsigned char>(fIn[fPos + Size - 1 - i]);
+    }
+    fPos += Size;
+    return true;
 }
 
-int32_t TQuorvaneFile::ReadInteger()
+bool TQuorvaneFile::GetString(std::string& Field, int32_t Len)
 {
-    uint8_t b[4];
-    if (Read(b, 4) < 4) return 0;
-    return static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
-}
-
-int64_t TQuorvaneFile::ReadInt64()
-{
-    uint8_t b[8];
-    if (Read(b, 8) < 8) return 0;
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | b[i];
-    return static_cast<int64_t>(bits);
-}
-
-bool TQuorvaneFile::ReadBoolean()
-{
-    uint8_t b = 0;
-    if (Read(&b, 1) < 1) return false;
-    return b != 0;
+    if (!FFileOpen || FFileMode != ModeRead) return false;
+    if (Len <= 0) {
+        Field.clear();
+        return true;
+    }
+    if (!Have(size_t(Len))) {
+        EndOfData();
+        return false;
+    }
+    const std::string_view raw(fIn + fPos, size_t(Len));
+    fPos += size_t(Len);
+    // Plain ASCII is the same in the file's code page and in UTF-8: copied
+    // straight from the data into the field.
+    for (const char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            Field = AnsiToUtf8(raw);
+            return true;
+        }
+    Field.assign(raw);
+    return true;
 }
 
 // Moves up to Len bytes forward, handing each run of buffered bytes to sink.
@@ -173,7 +209,7 @@ void TQuorvaneFile::Consume(int32_t Len, Sink&& sink)
             return;
         }
         const size_t n = std::min(remaining, fLen - fPos);
-        sink(fBuffer.data() + fPos, n);
+        sink(fIn + fPos, n);
         fPos += n;
         remaining -= n;
     }
@@ -210,10 +246,10 @@ bool TQuorvaneFile::Write(const void* src, size_t size)
     if (!FFileOpen || FFileMode != ModeWrite) return false;
     const char* p = static_cast<const char*>(src);
     while (size > 0) {
-        if (fLen == fBuffer.size()) Flush();
-        const size_t n = std::min(size, fBuffer.size() - fLen);
-        std::memcpy(fBuffer.data() + fLen, p, n);
-        fLen += n;
+        if (fOutLen == fBuffer.size()) Flush();
+        const size_t n = std::min(size, fBuffer.size() - fOutLen);
+        std::memcpy(fBuffer.data() + fOutLen, p, n);
+        fOutLen += n;
         p += n;
         size -= n;
     }
@@ -224,16 +260,16 @@ void TQuorvaneFile::Flush()
 {
     if (!FFileOpen || FFileMode != ModeWrite) return;
     size_t done = 0;
-    while (done < fLen) {
-        const ssize_t n = ::write(f, fBuffer.data() + done, fLen - done);
+    while (done < fOutLen) {
+        const ssize_t n = ::write(f, fBuffer.data() + done, fOutLen - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            fLen = 0;
+            fOutLen = 0;
             throw EInOutError(ErrnoText("Write error on", FFileName));
         }
         done += static_cast<size_t>(n);
     }
-    fLen = 0;
+    fOutLen = 0;
 }
 
 bool TQuorvaneFile::WriteBytes(const void* data, size_t size) { return Write(data, size); }

@@ -3,11 +3,14 @@
 // a 40-byte text header, then a flat run of fields, each a 6-byte field
 // header (tag, type, payload length; three little-endian 16-bit words, the
 // first and third exchanged in viewer files) followed by its payload.
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace qv {
@@ -35,7 +38,9 @@ public:
     static constexpr size_t HeaderSize = 40;
 
     TQuorvaneFile(const std::string& FileName, uint8_t FMode, bool ViewerFile);
-    // A read stream over bytes already in memory (tests, fuzzing).
+    // A read stream over bytes already in memory, which must outlive it.
+    TQuorvaneFile(std::string_view Bytes, bool ViewerFile);
+    // A read stream over its own copy of the bytes (tests).
     static std::unique_ptr<TQuorvaneFile> FromMemory(std::string bytes, bool ViewerFile);
     ~TQuorvaneFile();
     TQuorvaneFile(const TQuorvaneFile&) = delete;
@@ -47,10 +52,16 @@ public:
     // True once a read stream has no byte left (also for a closed stream),
     // so that reading loops stop on truncated files.
     bool Eof();
-    // True when some read asked for more bytes than were left.
+    // True once the data ended early: a read asked for more bytes than were
+    // left, or a field header promised more payload than the data holds.
     bool HitEnd() const { return fHitEnd; }
 
-    // Reading
+    // Reading. The end of the data follows one rule for every reader: when a
+    // field header promises more payload than is left, ReadVarInfo reports
+    // the end (a zero header, HitEnd set) and consumes the rest, so no part
+    // of that field ever reaches a record. The Get operations read a value
+    // straight into its field and store nothing when the value is cut off
+    // (the field keeps its previous value or its default).
     int32_t ReadFileVersion();
     void ReadVarInfo(TVarInfo& V);
     double ReadDouble();
@@ -60,6 +71,36 @@ public:
     std::string ReadAnsiString(int32_t Len); // the raw bytes, as many as were there
     std::string ReadString(int32_t Len);     // the same, decoded to UTF-8
     void ReadUnknown(int32_t Len);
+    // Each Get returns True when the value was read whole and stored.
+    bool GetDouble(double& Field) { return GetFixed(Field); }
+    bool GetInt64(int64_t& Field) { return GetFixed(Field); }
+    // An Integer into an integer or enumeration field, stored as read (an
+    // ordinal outside the enumeration included).
+    template <class T> bool GetInteger(T& Field)
+    {
+        int32_t v;
+        if (!GetFixed(v)) return false;
+        Field = static_cast<T>(v);
+        return true;
+    }
+    bool GetBoolean(bool& Field)
+    {
+        uint8_t b;
+        if (!GetFixed(b)) return false;
+        Field = b != 0;
+        return true;
+    }
+    // A text of Len bytes, decoded to UTF-8.
+    bool GetString(std::string& Field, int32_t Len);
+    // The value of the kind the field's type calls for: a Double, a Boolean,
+    // an Int64, or an Integer (integer and enumeration fields).
+    template <class T> bool Get(T& Field)
+    {
+        if constexpr (std::is_same_v<T, double>) return GetDouble(Field);
+        else if constexpr (std::is_same_v<T, bool>) return GetBoolean(Field);
+        else if constexpr (std::is_same_v<T, int64_t>) return GetInt64(Field);
+        else return GetInteger(Field);
+    }
     // Skips a whole record after its start tag: every field up to and
     // including the end tag, or up to the end of the data.
     void SkipRecord(uint16_t EndTag);
@@ -89,6 +130,36 @@ private:
     TQuorvaneFile() = default;
     size_t Read(void* dest, size_t size); // returns bytes delivered
     bool Fill();
+    // True when Size bytes can be read (filling the buffer when needed).
+    bool Have(size_t Size) { return fLen - fPos >= Size || HaveSlow(Size); }
+    bool HaveSlow(size_t Size);
+    // Marks the end of the data: everything left is consumed.
+    void EndOfData();
+    void ReadVarInfoSlow(TVarInfo& V);
+    // A fixed-size little-endian value; False (and nothing stored) when it
+    // is cut off.
+    template <class T> bool GetFixed(T& Field)
+    {
+        if (fLen - fPos >= sizeof(T)) [[likely]] {
+            Field = Load<T>(fIn + fPos);
+            fPos += sizeof(T);
+            return true;
+        }
+        return GetFixedSlow(&Field, sizeof(T));
+    }
+    bool GetFixedSlow(void* Field, size_t Size);
+    template <class T> static T Load(const char* p)
+    {
+        T v;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, p, sizeof v);
+        } else {
+            unsigned char b[sizeof v];
+            for (size_t i = 0; i < sizeof v; ++i) b[i] = static_cast<unsigned char>(p[sizeof v - 1 - i]);
+            std::memcpy(&v, b, sizeof v);
+        }
+        return v;
+    }
     template <class Sink> void Consume(int32_t Len, Sink&& sink);
     bool Write(const void* src, size_t size);
 
@@ -100,11 +171,59 @@ private:
     int f = -1; // operating-system file descriptor
 
     std::vector<char> fBuffer;
-    size_t fPos = 0;  // next unread byte in fBuffer
-    size_t fLen = 0;  // valid bytes in fBuffer
+    const char* fIn = nullptr; // the bytes read from: fBuffer, or the caller's bytes
+    size_t fPos = 0;    // next unread byte in fIn
+    size_t fLen = 0;    // valid bytes in fIn (0 for a write or closed stream)
+    size_t fOutLen = 0; // bytes waiting in fBuffer to be written
     bool fAtFileEnd = false;
     bool fHitEnd = false;
     bool fMemory = false;
 };
+
+inline void TQuorvaneFile::ReadVarInfo(TVarInfo& V)
+{
+    // The common case: the header and all the payload it promises are there.
+    if (fLen - fPos >= 6) [[likely]] {
+        const char* p = fIn + fPos;
+        uint16_t name = Load<uint16_t>(p), type = Load<uint16_t>(p + 2), length = Load<uint16_t>(p + 4);
+        if (FViewerFile) std::swap(name, length);
+        if (fLen - fPos - 6 >= length) [[likely]] {
+            V.VarName = name;
+            V.VarType = type;
+            V.VarLength = length;
+            fPos += 6;
+            return;
+        }
+    }
+    ReadVarInfoSlow(V);
+}
+
+inline double TQuorvaneFile::ReadDouble()
+{
+    double v = 0.0;
+    GetFixed(v);
+    return v;
+}
+
+inline int32_t TQuorvaneFile::ReadInteger()
+{
+    int32_t v = 0;
+    GetFixed(v);
+    return v;
+}
+
+inline int64_t TQuorvaneFile::ReadInt64()
+{
+    int64_t v = 0;
+    GetFixed(v);
+    return v;
+}
+
+inline bool TQuorvaneFile::ReadBoolean()
+{
+    uint8_t b = 0;
+    GetFixed(b);
+    return b != 0;
+}
 
 } // namespace qv

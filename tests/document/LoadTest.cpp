@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace qv;
@@ -178,19 +179,81 @@ TEST(LoadFromFile, UnrecognisedFileFails)
     EXPECT_DOUBLE_EQ(m.Data().HoleListChangedDateTime, 45244.0 + 80000.5 / 86400.0);
 }
 
-TEST(LoadFromFile, MissingFileFailsAndKeepsItsName)
+TEST(LoadFromFile, UnreadablePathFailsAndSaysWhy)
 {
-    const std::string path = test::TempPath("nowhere/missing.mnf");
+    const std::string folder = test::TempPath("a-folder.mnf");
+    std::filesystem::create_directories(folder);
+    const struct { std::string path; const char* why; } cases[] = {
+        {test::TempPath("nowhere/missing.mnf"), "No such file or directory"},
+        {folder, "it is a folder, not a file"},
+        // A device is refused before it is opened: /dev/zero would never end.
+        {"/dev/zero", "it is a device, not a file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        TManifold m;
+        TMessageCollector messages;
+        const TDateTime before = NowLocal();
+        EXPECT_FALSE(m.LoadFromFile(c.path));
+        const TDateTime after = NowLocal();
+        ASSERT_EQ(messages.Entries().size(), 1u);
+        EXPECT_EQ(messages.Entries()[0].Kind, TMessageKind::Error);
+        EXPECT_EQ(messages.Entries()[0].Text, "Cannot read \"" + c.path + "\": " + c.why);
+        EXPECT_EQ(m.FileName(), c.path);
+        // No file time to be had: the current time instead.
+        EXPECT_GE(m.Data().HoleListChangedDateTime, before);
+        EXPECT_LE(m.Data().HoleListChangedDateTime, after);
+        EXPECT_EQ(DetectFileVersion(c.path, 1), -1);
+    }
+}
+
+// A FIFO can be read only once: detection and loading must share that read.
+TEST(LoadFromFile, ReadsAFifoOnce)
+{
+    const std::string design = test::ReadBytes(test::WriteDesign("fifo-source.mnf", [](TQuorvaneFile& f) {
+        BlockSize(f, 77.0);
+        test::WriteSimpleHole(f, 5);
+    }));
+    const std::string fifo = test::TempPath("design.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC); // waits for the reader
+        if (fd < 0) return;
+        size_t done = 0;
+        while (done < design.size()) {
+            const ssize_t n = ::write(fd, design.data() + done, design.size() - done);
+            if (n <= 0) break;
+            done += size_t(n);
+        }
+        ::close(fd);
+    });
     TManifold m;
     TMessageCollector messages;
-    const TDateTime before = NowLocal();
-    EXPECT_FALSE(m.LoadFromFile(path));
-    const TDateTime after = NowLocal();
+    EXPECT_TRUE(m.LoadFromFile(fifo));
+    writer.join();
     EXPECT_TRUE(messages.Entries().empty());
-    EXPECT_EQ(m.FileName(), path);
-    // No file time to be had: the current time instead.
-    EXPECT_GE(m.Data().HoleListChangedDateTime, before);
-    EXPECT_LE(m.Data().HoleListChangedDateTime, after);
+    EXPECT_EQ(m.XMax(), 77.0);
+    ASSERT_EQ(m.HoleList().Count(), 1);
+    EXPECT_EQ(m.HoleList()[0]->FData.HoleNumber, 5);
+}
+
+// Loading from memory takes the name and the time it is given, and reads the
+// bytes as a file's.
+TEST(LoadFromBytes, TakesNameAndTimeGiven)
+{
+    const std::string design = test::ReadBytes(test::WriteDesign("bytes-source.mvf", [](TQuorvaneFile& f) {
+        BlockSize(f, 64.0);
+        test::WriteSimpleHole(f, 9);
+    }, {.Viewer = true}));
+    TManifold m;
+    TMessageCollector messages;
+    EXPECT_TRUE(m.LoadFromBytes({design, "some/where/../design.mvf", 45000.25}, true, true));
+    EXPECT_TRUE(messages.Entries().empty());
+    EXPECT_EQ(m.FileName(), (std::filesystem::current_path() / "some/design.mvf").string());
+    EXPECT_EQ(m.Data().HoleListChangedDateTime, 45000.25);
+    EXPECT_EQ(m.XMax(), 64.0);
+    ASSERT_EQ(m.HoleList().Count(), 1);
+    EXPECT_EQ(m.HoleList()[0]->FData.HoleNumber, 9);
 }
 
 TEST(LoadFromFile, HoleListTimeIsTheLocalFileTime)

@@ -255,7 +255,7 @@ TEST(DemoSample, EveryRecordKindArrivesWithItsContent)
     // Valves, texts and notes of the relief valve's cavity.
     const THole* relief = nullptr;
     for (const auto& h : m.HoleList())
-        if (h->FValveList.Count() > 0 && h->FValveList.First()->fData.ItemNumber == "10") relief = h.get();
+        if (h->FValveList.Count() > 0 && h->FValveList.First()->fData.ItemNumber == "10") relief = h;
     ASSERT_NE(relief, nullptr);
     EXPECT_EQ(relief->FContourList.Count(), 1);
     ASSERT_EQ(relief->fHoleTextList.Count(), 1);

@@ -127,7 +127,8 @@ TEST(QuorvaneFile, UnknownModeLeavesStreamClosed)
 
 TEST(QuorvaneFile, ViewerFileExchangesFirstAndThirdWord)
 {
-    const std::string bytes = Words({8, 2, 2010});
+    // Followed by enough payload for either reading of the length.
+    const std::string bytes = Words({8, 2, 2010}) + std::string(2010, 'p');
     TVarInfo v;
     Open(bytes, true, false)->ReadVarInfo(v);
     EXPECT_EQ(v.VarName, 2010);
@@ -139,7 +140,8 @@ TEST(QuorvaneFile, ViewerFileExchangesFirstAndThirdWord)
     EXPECT_EQ(v.VarLength, 2010);
 
     // The writer lays them out the same way.
-    EXPECT_EQ(Written(true, [](TQuorvaneFile& f) { f.WriteDouble(2010, 0.0); }), bytes + std::string(8, '\0'));
+    EXPECT_EQ(Written(true, [](TQuorvaneFile& f) { f.WriteDouble(2010, 0.0); }),
+              Words({8, 2, 2010}) + std::string(8, '\0'));
     EXPECT_EQ(Written(false, [](TQuorvaneFile& f) { f.WriteDouble(2010, 0.0); }),
               Words({2010, 2, 8}) + std::string(8, '\0'));
 }
@@ -224,18 +226,46 @@ TEST(QuorvaneFile, ReadingPastTheEnd)
             EXPECT_TRUE(s->HitEnd());
             EXPECT_EQ(s->ReadAnsiString(5), "");
         }
-        // Skipping past the end stops silently; headers stay zero afterwards.
+        // A field header that promises more payload than is left is the end
+        // of the data: no part of the field is delivered, and headers stay
+        // zero afterwards.
         {
             auto s = Open(Words({2010, 2, 8}) + "abc", false, fromFile);
             TVarInfo v;
             s->ReadVarInfo(v);
-            EXPECT_EQ(v.VarName, 2010);
-            s->ReadUnknown(v.VarLength);
+            EXPECT_EQ(v.VarName, 0);
+            EXPECT_EQ(v.VarLength, 0);
+            EXPECT_TRUE(s->HitEnd());
             EXPECT_TRUE(s->Eof());
             for (int i = 0; i < 3; ++i) {
                 s->ReadVarInfo(v);
                 EXPECT_EQ(v.VarName, 0);
             }
+        }
+        // The same payload when the header's promise holds.
+        {
+            auto s = Open(Words({2010, 2, 3}) + "abc", false, fromFile);
+            TVarInfo v;
+            s->ReadVarInfo(v);
+            EXPECT_EQ(v.VarName, 2010);
+            std::string text = "old";
+            EXPECT_TRUE(s->GetString(text, v.VarLength));
+            EXPECT_EQ(text, "abc");
+            EXPECT_FALSE(s->HitEnd());
+        }
+        // A value read into its field is stored only when it is whole.
+        {
+            auto s = Open(std::string("\x01\x02\x03", 3), false, fromFile);
+            double d = 2.5;
+            int32_t i = 7;
+            bool b = false;
+            EXPECT_FALSE(s->GetDouble(d));
+            EXPECT_EQ(d, 2.5);
+            EXPECT_TRUE(s->HitEnd());
+            EXPECT_FALSE(s->GetInteger(i));
+            EXPECT_EQ(i, 7);
+            EXPECT_FALSE(s->GetBoolean(b));
+            EXPECT_FALSE(b);
         }
     }
 }

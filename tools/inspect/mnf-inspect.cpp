@@ -9,9 +9,6 @@
 #include <cstdio>
 #include <exception>
 #include <string>
-#include <sys/stat.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -47,22 +44,22 @@ int main(int argc, char** argv)
     }
     if (file.empty()) return Usage();
 
-    // An unreadable file is a usage-level error, not a failed load.
-    struct stat st{};
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        if (fd >= 0) ::close(fd);
-        std::fprintf(stderr, "mnf-inspect: cannot read \"%s\"\n", file.c_str());
+    // The file is read once (a pipe or FIFO can be read only once); an
+    // unreadable file is a usage-level error, not a failed load.
+    qv::TFileContent content;
+    std::string why;
+    if (!qv::ReadFileContent(file, content, why)) {
+        std::fprintf(stderr, "mnf-inspect: cannot read \"%s\": %s\n", file.c_str(), why.c_str());
         return 2;
     }
-    ::close(fd);
 
     const bool viewer = variant == Viewer || (variant == ByExtension && EndsWithNoCase(file, ".MVF"));
     try {
         qv::TManifold m;
         qv::TMessageCollector messages;
-        const int version = qv::DetectFileVersion(file, 1);
-        const bool ok = viewer ? m.LoadFromViewerFile(file) : m.LoadFromFile(file);
+        const int version = qv::DetectFileVersionFromBytes(content.Bytes, 1);
+        const bool ok = m.LoadFromBytes({content.Bytes, file, content.Time}, viewer, viewer);
+        content.Bytes = std::string(); // the document holds all that is needed now
         // Written as it is made: the text of a large design is several times
         // the size of the design itself. A failed write throws and ends with
         // status 2 below, never with the load's status.

@@ -19,10 +19,15 @@ bool FileLastWriteLocal(const std::string& FileName, TDateTime& Time)
 {
     struct stat st{};
     if (::stat(FileName.c_str(), &st) != 0) return false;
+    Time = LocalFileTime(st);
+    return true;
+}
+
+TDateTime LocalFileTime(const struct stat& st)
+{
     const double fraction = st.st_mtim.tv_nsec * 1e-9;
     // Local offset at that moment, taken from the whole seconds.
-    Time = UnixToLocalDateTime(st.st_mtim.tv_sec) + fraction / 86400.0;
-    return true;
+    return UnixToLocalDateTime(st.st_mtim.tv_sec) + fraction / 86400.0;
 }
 
 double RoundTenThousandth(double Value)
@@ -90,23 +95,14 @@ std::string TOldRecord::ShortText(size_t Offset, size_t n) const { return AnsiTo
 
 bool TOldFile::LoadFile(const std::string& FileName)
 {
-    fBytes.clear();
+    TFileContent content;
+    std::string why;
     fPos = 0;
     fHitEnd = false;
-    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct Closer { int fd; ~Closer() { ::close(fd); } } closer{fd};
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw EInOutError("Cannot read " + FileName + ": " + std::strerror(errno));
-        }
-        if (n == 0) break;
-        fBytes.append(buf, static_cast<size_t>(n));
-    }
-    return true;
+    const bool ok = ReadFileContent(FileName, content, why);
+    fOwned = std::move(content.Bytes);
+    fBytes = fOwned;
+    return ok;
 }
 
 bool TOldFile::ReadRecord(size_t Size, TOldRecord& Record)

@@ -18,24 +18,27 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace qv {
 
 class TManifold;
+struct TFileBytes;
 
-// The readers, one per generation. Each returns False when the file cannot
-// be opened (and, for the headerless generations, when its size is not a
-// whole number of records); input/output errors throw EInOutError. A file
-// that ends before its data is complete keeps what was read, shows the
-// truncation warning and returns True.
-bool Read500(int Version, const std::string& FileName, TManifold& Manifold); // 500, 510, 520, 530, 540
-bool Read400(int Version, const std::string& FileName, TManifold& Manifold); // 400, 410, 415, 420
-bool Read300(const std::string& FileName, TManifold& Manifold);
-bool Read200(const std::string& FileName, TManifold& Manifold);
+// The readers, one per generation, over a file's bytes in memory. The
+// headerless generations return False when the size is not a whole number
+// of records. A file that ends before its data is complete keeps what was
+// read, shows the truncation warning and returns True.
+bool Read500(int Version, const TFileBytes& File, TManifold& Manifold); // 500, 510, 520, 530, 540
+bool Read400(int Version, const TFileBytes& File, TManifold& Manifold); // 400, 410, 415, 420
+bool Read300(const TFileBytes& File, TManifold& Manifold);
+bool Read200(const TFileBytes& File, TManifold& Manifold);
 
 // The last-write time of a file as a local TDateTime; False when the file's
 // attributes cannot be read.
 bool FileLastWriteLocal(const std::string& FileName, TDateTime& Time);
+// The same from what stat gave.
+TDateTime LocalFileTime(const struct stat& st);
 
 // A Single widened to double and rounded to the nearest 0.0001, ties to
 // even: old files hold millimetres in single precision, and 12.7f would
@@ -110,9 +113,13 @@ private:
 class TOldFile {
 public:
     TOldFile() = default;
-    explicit TOldFile(std::string bytes) : fBytes(std::move(bytes)) {}
-    // Reads the whole file. False when it cannot be opened; a read error
-    // throws EInOutError.
+    // Its own copy of the bytes.
+    explicit TOldFile(std::string bytes) : fOwned(std::move(bytes)), fBytes(fOwned) {}
+    // The caller's bytes, which must outlive it.
+    explicit TOldFile(std::string_view bytes) : fBytes(bytes) {}
+    TOldFile(const TOldFile&) = delete;
+    TOldFile& operator=(const TOldFile&) = delete;
+    // Reads the whole file. False when it cannot be read.
     bool LoadFile(const std::string& FileName);
 
     size_t Size() const { return fBytes.size(); }
@@ -132,7 +139,8 @@ public:
     bool ReadInteger(int32_t& Value);
 
 private:
-    std::string fBytes;
+    std::string fOwned;
+    std::string_view fBytes;
     size_t fPos = 0;
     bool fHitEnd = false;
 };

@@ -16,10 +16,9 @@ namespace qv {
 
 // The creation and change dates of these files are only the file's own
 // time; 0 when it cannot be read.
-inline void StampProjectDates(const std::string& FileName, TManifold& M)
+inline void StampProjectDates(const TFileBytes& File, TManifold& M)
 {
-    TDateTime t = 0.0;
-    if (!FileLastWriteLocal(FileName, t)) t = 0.0;
+    const TDateTime t = File.Time.value_or(0.0);
     M.FProject.FData.CreatedOn = t;
     M.FProject.FData.ModifiedOn = t;
 }
@@ -68,21 +67,22 @@ inline void SetGroupFromRemark(TStepData& Step, std::string_view RemarkWithoutPr
 }
 
 // Reads a headless file of fixed-size records: the first is the block
-// record, every later one goes to Hole. False when the file cannot be
-// opened or is no whole number of records; an empty file, with no block
-// record, has no design in it either.
+// record, every later one goes to Hole, which returns False to stop (at the
+// hole limit). False when the file is no whole
+// number of records; an empty file, with no block record, has no design in
+// it either.
 template <class TBlockFn, class THoleFn>
-bool ReadHeadlessFile(const std::string& FileName, TManifold& M, size_t RecordSize, TBlockFn&& Block, THoleFn&& Hole)
+bool ReadHeadlessFile(const TFileBytes& File, TManifold& M, size_t RecordSize, TBlockFn&& Block, THoleFn&& Hole)
 {
-    StampProjectDates(FileName, M);
-    TOldFile file;
-    if (!file.LoadFile(FileName)) return false;
+    StampProjectDates(File, M);
+    TOldFile file(File.Bytes);
     if (file.Size() == 0 || file.Size() % RecordSize != 0) return false;
     EnsureOldDrawingSetups(M);
     TOldRecord r;
     file.ReadRecord(RecordSize, r);
     Block(r);
-    while (file.ReadRecord(RecordSize, r)) Hole(r);
+    while (file.ReadRecord(RecordSize, r))
+        if (!Hole(r)) break;
     return true;
 }
 

@@ -87,8 +87,10 @@ class THoleReader200 {
 public:
     explicit THoleReader200(TManifold& M) : fM(M) {}
 
-    void Apply(const TOldRecord& r)
+    // False at the hole limit.
+    bool Apply(const TOldRecord& r)
     {
+        if (fM.HoleLimitReached()) return false;
         THoleList& holes = fM.FHoleList;
         THole& hole = *holes.Add();
         THoleData& d = hole.FData;
@@ -168,6 +170,7 @@ public:
         }
         if (hole.FStepList.Count() == 0) hole.FStepList.Add();
         hole.FStepList.Renumber();
+        return true;
     }
 
 private:
@@ -178,12 +181,12 @@ private:
 
 } // namespace
 
-bool Read200(const std::string& FileName, TManifold& Manifold)
+bool Read200(const TFileBytes& File, TManifold& Manifold)
 {
     THoleReader200 holes(Manifold);
     if (!ReadHeadlessFile(
-            FileName, Manifold, kRecordSize, [&](const TOldRecord& r) { ReadBlock(r, Manifold); },
-            [&](const TOldRecord& r) { holes.Apply(r); }))
+            File, Manifold, kRecordSize, [&](const TOldRecord& r) { ReadBlock(r, Manifold); },
+            [&](const TOldRecord& r) { return holes.Apply(r); }))
         return false;
     Manifold.FHoleList.Renumber();
     return true;

@@ -122,12 +122,17 @@ class THoleReader300 {
 public:
     explicit THoleReader300(TManifold& M) : fM(M) {}
 
-    void Apply(const TOldRecord& r)
+    // False when a new hole would pass the hole limit.
+    bool Apply(const TOldRecord& r)
     {
         const int number = r.SmallInt(0);
-        if (number != fPrevious) StartHole(r, number);
+        if (number != fPrevious) {
+            if (fM.HoleLimitReached()) return false;
+            StartHole(r, number);
+        }
         fPrevious = number;
         AddStep(r);
+        return true;
     }
 
 private:
@@ -231,12 +236,12 @@ private:
 
 } // namespace
 
-bool Read300(const std::string& FileName, TManifold& Manifold)
+bool Read300(const TFileBytes& File, TManifold& Manifold)
 {
     THoleReader300 holes(Manifold);
     return ReadHeadlessFile(
-        FileName, Manifold, kRecordSize, [&](const TOldRecord& r) { ReadBlock(r, Manifold); },
-        [&](const TOldRecord& r) { holes.Apply(r); });
+        File, Manifold, kRecordSize, [&](const TOldRecord& r) { ReadBlock(r, Manifold); },
+        [&](const TOldRecord& r) { return holes.Apply(r); });
 }
 
 } // namespace qv

@@ -251,6 +251,7 @@ private:
             case 255: return true;
             case 1:
                 if (!fFile.ReadRecord(26, r)) return false;
+                if (M.HoleLimitReached()) return true;
                 ReadHole(r);
                 break;
             case 2:
@@ -412,14 +413,10 @@ private:
 
 } // namespace
 
-bool Read400(int Version, const std::string& FileName, TManifold& Manifold)
+bool Read400(int Version, const TFileBytes& File, TManifold& Manifold)
 {
-    TDateTime modified = 0;
-    if (!FileLastWriteLocal(FileName, modified)) modified = 0;
-    Manifold.FProject.FData.ModifiedOn = modified;
-
-    TOldFile file;
-    if (!file.LoadFile(FileName)) return false;
+    Manifold.FProject.FData.ModifiedOn = File.Time.value_or(0.0);
+    TOldFile file(File.Bytes);
     TReader400 reader(Version, file, Manifold);
     if (!reader.Run()) WarnTruncatedOldFile();
     return true;

@@ -306,6 +306,7 @@ bool ReadSections(TOldFile& File, const TLayout500& layout, TManifold& Manifold)
     if (!File.ReadInteger(holeCount)) return false;
     for (int32_t h = 0; h < holeCount; ++h) {
         if (!File.ReadRecord(layout.Hole, r)) return false;
+        if (Manifold.HoleLimitReached()) return true;
         THole& hole = *Manifold.FHoleList.Add();
         ApplyHole(r, layout, hole.FData);
         if (!ReadSection(File, layout.Step, [&](const TOldRecord& rec) {
@@ -328,10 +329,9 @@ bool ReadSections(TOldFile& File, const TLayout500& layout, TManifold& Manifold)
 
 } // namespace
 
-bool Read500(int Version, const std::string& FileName, TManifold& Manifold)
+bool Read500(int Version, const TFileBytes& File, TManifold& Manifold)
 {
-    TOldFile file;
-    if (!file.LoadFile(FileName)) return false;
+    TOldFile file(File.Bytes);
     const TLayout500 layout = LayoutOf(Version);
     // The header holds only the version, which the caller has looked at.
     file.Seek(kHeaderSize);

@@ -330,9 +330,11 @@ TEST(Read400, MissingFileIsNotLoaded)
 {
     TManifold m;
     TMessageCollector messages;
-    EXPECT_FALSE(LoadOldVersionFile(420, test::TempPath("no-such-file.mnf"), m));
-    EXPECT_TRUE(messages.Entries().empty());
-    EXPECT_EQ(m.FProject.FData.ModifiedOn, 0.0);
+    const std::string path = test::TempPath("no-such-file.mnf");
+    EXPECT_FALSE(LoadOldVersionFile(420, path, m));
+    // The reason is told; the document gets only the two drawing set-ups.
+    ASSERT_EQ(messages.Entries().size(), 1u);
+    EXPECT_EQ(messages.Entries()[0].Text, "Cannot read \"" + path + "\": No such file or directory");
     EXPECT_EQ(m.PlotSettings().Count(), 2);
     EXPECT_EQ(m.HoleList().Count(), 0);
 }
