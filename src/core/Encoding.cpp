@@ -1,4 +1,5 @@
 #include "core/Encoding.h"
+#include "core/JsonText.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -130,51 +131,7 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp)
 
 void AppendJsonString(std::string& Out, std::string_view s)
 {
-    Out += '"';
-    for (size_t i = 0; i < s.size();) {
-        // Copy a run of characters that need no escaping in one go.
-        size_t run = i;
-        while (run < s.size()) {
-            const unsigned char r = static_cast<unsigned char>(s[run]);
-            if (r < 0x20 || r >= 0x80 || r == '"' || r == '\\') break;
-            ++run;
-        }
-        if (run > i) {
-            Out.append(s.data() + i, run - i);
-            i = run;
-            continue;
-        }
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x80) {
-            char32_t cp;
-            const size_t n = DecodeUtf8(s, i, cp);
-            if (n == 0) {
-                Out += "\xEF\xBF\xBD";
-                ++i;
-            } else {
-                Out.append(s.substr(i, n));
-                i += n;
-            }
-            continue;
-        }
-        ++i;
-        switch (c) {
-        case '"': Out += "\\\""; break;
-        case '\\': Out += "\\\\"; break;
-        case '\n': Out += "\\n"; break;
-        case '\r': Out += "\\r"; break;
-        case '\t': Out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                Out += buf;
-            } else {
-                Out += static_cast<char>(c);
-            }
-        }
-    }
-    Out += '"';
+    WriteJsonString(s, [&Out](std::string_view piece) { Out.append(piece); });
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "inspect/ManifoldJson.h"
 
 #include "core/Encoding.h"
+#include "core/JsonText.h"
 #include "document/Manifolds.h"
 
 #include <cerrno>
@@ -220,52 +221,9 @@ private:
         Out.Commit(std::to_chars(p, p + kNumberRoom, d, std::chars_format::general, 17).ptr);
     }
 
-    // Texts of the document are UTF-8 already; a file name from the
-    // operating system may not be. Bytes that are no UTF-8 become U+FFFD so
-    // the output stays valid JSON.
     void String(std::string_view s)
     {
-        Out.Put('"');
-        for (size_t i = 0; i < s.size();) {
-            // Copy a run of characters that need no escaping in one go.
-            size_t run = i;
-            while (run < s.size() && kPlain.Is[static_cast<unsigned char>(s[run])]) ++run;
-            if (run > i) {
-                Out.Put(s.substr(i, run - i));
-                i = run;
-                continue;
-            }
-            const unsigned char c = static_cast<unsigned char>(s[i]);
-            if (c >= 0x80) {
-                char32_t cp;
-                const size_t n = DecodeUtf8(s, i, cp);
-                if (n == 0) {
-                    Out.Put("\xEF\xBF\xBD");
-                    ++i;
-                } else {
-                    Out.Put(s.substr(i, n));
-                    i += n;
-                }
-                continue;
-            }
-            ++i;
-            switch (c) {
-            case '"': Out.Put("\\\""); break;
-            case '\\': Out.Put("\\\\"); break;
-            case '\n': Out.Put("\\n"); break;
-            case '\r': Out.Put("\\r"); break;
-            case '\t': Out.Put("\\t"); break;
-            default:
-                if (c < 0x20) {
-                    static const char hex[] = "0123456789abcdef";
-                    const char esc[6] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 15]};
-                    Out.Put(std::string_view(esc, sizeof esc));
-                } else {
-                    Out.Put(static_cast<char>(c));
-                }
-            }
-        }
-        Out.Put('"');
+        WriteJsonString(s, [this](std::string_view piece) { Out.Put(piece); });
     }
 
     template <class T> void Field(const char* name, const T& v) { Key(name); Value(v); }
