@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -307,6 +312,74 @@ TEST(SceneMesh, TextIsScaledToItsTallestGlyphAndAdjusted)
             // Centred on the advance width: the ink is about symmetric.
             EXPECT_NEAR(b.Min.X + b.Max.X, 0, 0.05f * advanceLike);
         }
+    }
+}
+
+// Each glyph is filled once and placed where the font's layout puts it: the
+// text's triangles must cover exactly what the font engine draws for the
+// whole string (kerned pairs, digits, accented letters, a descender),
+// compared pixel by pixel at about 100 pixels per text height. A glyph at
+// the wrong pen position or the wrong height shows up as a band of
+// differing pixels far above the tolerance.
+TEST(SceneMesh, TextCoversWhatTheFontDraws)
+{
+    for (const char* s : {"AV Tw 1234567890", "F\xc3\xa4" "ce \xc3\x96" "l g", "8.5"}) {
+        SCOPED_TRACE(s);
+        TGLSpaceText t;
+        t.SetText(s);
+        t.SetTextHeight(1);
+        TGLMesh m;
+        t.BuildMesh(m);
+        ASSERT_GT(m.TriangleCount(), 0u);
+
+        // The reference: the whole string's outline, scaled like the text.
+        QFont font("Arial");
+        font.setPixelSize(256);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        QPainterPath path;
+        path.addText(0, 0, font, QString::fromUtf8(s));
+        const double scale = 1 / -path.boundingRect().top();
+        const int ppu = 100; // pixels per unit of text height
+        const QRectF r = path.boundingRect();
+        const int w = int((r.right() * scale + 1) * ppu), h = 3 * ppu;
+        const auto paint = [&](auto&& draw) {
+            QImage img(w, h, QImage::Format_Grayscale8);
+            img.fill(0);
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::white);
+            // Baseline 2 units from the top, y up.
+            p.translate(0.5 * ppu, 2 * ppu);
+            p.scale(ppu, -ppu);
+            draw(p);
+            return img;
+        };
+        const QImage expected = paint([&](QPainter& p) {
+            path.setFillRule(Qt::WindingFill);
+            p.scale(scale, -scale);
+            p.drawPath(path);
+        });
+        const QImage actual = paint([&](QPainter& p) {
+            for (size_t i = 0; i < m.TriangleCount(); ++i) {
+                QPointF tri[3];
+                for (int k = 0; k < 3; ++k) {
+                    const TVector3 v = m.Vertex(3 * i + k);
+                    tri[k] = {v.X, v.Y};
+                }
+                p.drawPolygon(tri, 3);
+            }
+        });
+        long inked = 0, differ = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool a = qGray(expected.pixel(x, y)) > 127, b = qGray(actual.pixel(x, y)) > 127;
+                inked += a;
+                differ += a != b;
+            }
+        ASSERT_GT(inked, 1000);
+        // Edge pixels may fall either way (curves flattened differently).
+        EXPECT_LT(double(differ) / double(inked), 0.03) << differ << " of " << inked;
     }
 }
 
