@@ -130,22 +130,29 @@ uint32_t UploadTexture(const TGLSphere& sphere, uint32_t texture)
 
 using TCacheEntry = TGLBaseSceneObject::TCacheEntry;
 
-// The mesh into the entry's own vertex buffer: all positions, then all
-// normals, then the texture coordinates when the mesh has them.
-void UploadBuffer(const TGLMesh& mesh, TCacheEntry& entry)
+// Where a mesh's vertices go: a node's own buffer or a shared mesh's.
+struct TBufferRef {
+    uint32_t& Buffer;
+    uint32_t& Vertices;
+    bool& TexCoords;
+};
+
+// The mesh into a vertex buffer: all positions, then all normals, then the
+// texture coordinates when the mesh has them.
+void UploadBuffer(const TGLMesh& mesh, TBufferRef to)
 {
     const size_t n = mesh.VertexCount();
-    entry.Vertices = uint32_t(n);
-    entry.TexCoords = n > 0 && mesh.TexCoords.size() == n * 2;
+    to.Vertices = uint32_t(n);
+    to.TexCoords = n > 0 && mesh.TexCoords.size() == n * 2;
     if (n == 0) {
-        if (entry.Buffer) glDeleteBuffers(1, &entry.Buffer);
-        entry.Buffer = 0;
+        if (to.Buffer) glDeleteBuffers(1, &to.Buffer);
+        to.Buffer = 0;
         return;
     }
     const auto xyz = GLsizeiptr(n * 3 * sizeof(float));
-    const auto st = entry.TexCoords ? GLsizeiptr(n * 2 * sizeof(float)) : GLsizeiptr(0);
-    if (!entry.Buffer) glGenBuffers(1, &entry.Buffer);
-    glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
+    const auto st = to.TexCoords ? GLsizeiptr(n * 2 * sizeof(float)) : GLsizeiptr(0);
+    if (!to.Buffer) glGenBuffers(1, &to.Buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, to.Buffer);
     glBufferData(GL_ARRAY_BUFFER, 2 * xyz + st, nullptr, GL_STATIC_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0, xyz, mesh.Positions.data());
     glBufferSubData(GL_ARRAY_BUFFER, xyz, xyz, mesh.Normals.data());
@@ -153,34 +160,59 @@ void UploadBuffer(const TGLMesh& mesh, TCacheEntry& entry)
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-void DrawBuffer(const TCacheEntry& entry)
+void DrawBuffer(uint32_t buffer, uint32_t vertices, bool texCoords)
 {
     const auto offset = [&](size_t floatsPerVertex) {
-        return reinterpret_cast<const void*>(size_t(entry.Vertices) * floatsPerVertex * sizeof(float));
+        return reinterpret_cast<const void*>(size_t(vertices) * floatsPerVertex * sizeof(float));
     };
-    glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, nullptr);
     glNormalPointer(GL_FLOAT, 0, offset(3));
-    if (entry.TexCoords) {
+    if (texCoords) {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, 0, offset(6));
     }
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(entry.Vertices));
-    if (entry.TexCoords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertices));
+    if (texCoords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// The node's mesh in the shared mesh of its key: the first user uploads it
+// into a vertex buffer; the second compiles it into a display list (the
+// node's own mesh is the same, its key being equal) and hands the buffer
+// back.
+cache::TSharedMesh* UseSharedMesh(const TGLBaseSceneObject& node, const std::string& key, uint64_t group)
+{
+    if (cache::TSharedMesh* shared = cache::UseShared(group, key)) {
+        if (!shared->List && shared->Users >= 2) {
+            TGLMesh mesh;
+            node.BuildMesh(mesh);
+            shared->List = glGenLists(1);
+            glNewList(shared->List, GL_COMPILE);
+            CompileMesh(mesh);
+            glEndList();
+            if (shared->Buffer) glDeleteBuffers(1, &shared->Buffer);
+            shared->Buffer = 0;
+            shared->Vertices = 0;
+        }
+        return shared;
+    }
+    cache::TSharedMesh* shared = cache::AddShared(group, key);
+    if (!shared) return nullptr;
+    TGLMesh mesh;
+    node.BuildMesh(mesh);
+    UploadBuffer(mesh, {shared->Buffer, shared->Vertices, shared->TexCoords});
+    return shared;
+}
+
 // The node's compiled geometry in this group, built first when missing or
-// out of date. Nodes of equal geometry keys draw one display list of the
-// group, compiled by the first of them; a frame of thousands of equal hole
-// segments then compiles a few dozen meshes instead of one per node, and
-// lists draw fastest on Mesa (the driver merges and indexes list
-// vertices). Geometry without a key is the node's own and goes into a
-// vertex buffer, which uploads several times faster than compiling a list.
+// out of date. Nodes of equal geometry keys draw one shared mesh of the
+// group (see cache::TSharedMesh). Geometry without a key is the node's own
+// and goes into a vertex buffer of its own.
 const TCacheEntry& CachedGeometry(TGLBaseSceneObject& node, uint64_t group)
 {
     auto& entries = node.CacheEntries();
@@ -199,18 +231,9 @@ const TCacheEntry& CachedGeometry(TGLBaseSceneObject& node, uint64_t group)
     // A change that leaves the key as it was (a value set to itself) keeps
     // the shared mesh.
     if (key.empty() || key != entry->Key) {
-        uint32_t list = 0;
+        const cache::TSharedMesh* shared = nullptr;
         if (!key.empty()) {
-            list = cache::UseShared(group, key);
-            if (!list) {
-                TGLMesh mesh;
-                node.BuildMesh(mesh);
-                list = glGenLists(1);
-                glNewList(list, GL_COMPILE);
-                CompileMesh(mesh);
-                glEndList();
-                cache::AddShared(group, key, list);
-            }
+            shared = UseSharedMesh(node, key, group);
             if (entry->Buffer) glDeleteBuffers(1, &entry->Buffer);
             entry->Buffer = 0;
             entry->Vertices = 0;
@@ -218,11 +241,11 @@ const TCacheEntry& CachedGeometry(TGLBaseSceneObject& node, uint64_t group)
         } else {
             TGLMesh mesh;
             node.BuildMesh(mesh);
-            UploadBuffer(mesh, *entry);
+            UploadBuffer(mesh, {entry->Buffer, entry->Vertices, entry->TexCoords});
         }
         if (!entry->Key.empty()) cache::ReleaseShared(group, entry->Key);
         entry->Key = std::move(key);
-        entry->List = list;
+        entry->Shared = shared;
     }
     if (auto* sphere = dynamic_cast<TGLSphere*>(&node)) entry->Texture = UploadTexture(*sphere, entry->Texture);
     entry->Version = node.GeometryVersion();
@@ -291,10 +314,14 @@ void DrawNode(TGLBaseSceneObject& node, const TMatrix4& parentWorld, const TDraw
                     glBindTexture(GL_TEXTURE_2D, geo.Texture);
                     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
                 }
-                if (geo.List)
-                    glCallList(geo.List);
-                else if (geo.Buffer)
-                    DrawBuffer(geo);
+                if (const cache::TSharedMesh* shared = geo.Shared) {
+                    if (shared->List)
+                        glCallList(shared->List);
+                    else if (shared->Buffer)
+                        DrawBuffer(shared->Buffer, shared->Vertices, shared->TexCoords);
+                } else if (geo.Buffer) {
+                    DrawBuffer(geo.Buffer, geo.Vertices, geo.TexCoords);
+                }
                 if (geo.Texture) {
                     glBindTexture(GL_TEXTURE_2D, 0);
                     glDisable(GL_TEXTURE_2D);

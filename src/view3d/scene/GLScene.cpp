@@ -40,13 +40,10 @@ TColorVector ConvertWinColor(TColor c, float alpha)
 
 namespace cache {
 namespace {
-struct TShared {
-    uint32_t List = 0;
-    size_t Users = 0;
-};
 struct TGroup {
     TPending Pending;
-    std::unordered_map<std::string, TShared> Shared;
+    // Node-based: the meshes stay where they are while others come and go.
+    std::unordered_map<std::string, TSharedMesh> Shared;
 };
 struct TRegistry {
     uint64_t Next = 1;
@@ -84,21 +81,24 @@ TPending TakePending(uint64_t group)
     return g ? std::exchange(g->Pending, {}) : TPending{};
 }
 
-uint32_t UseShared(uint64_t group, const std::string& key)
+TSharedMesh* UseShared(uint64_t group, const std::string& key)
 {
     TGroup* g = FindGroup(group);
-    if (!g) return 0;
+    if (!g) return nullptr;
     auto it = g->Shared.find(key);
-    if (it == g->Shared.end()) return 0;
+    if (it == g->Shared.end()) return nullptr;
     ++it->second.Users;
-    return it->second.List;
+    return &it->second;
 }
 
-void AddShared(uint64_t group, const std::string& key, uint32_t list)
+TSharedMesh* AddShared(uint64_t group, const std::string& key)
 {
     TGroup* g = FindGroup(group);
-    if (!g) return;
-    g->Shared[key] = {list, 1};
+    if (!g) return nullptr;
+    TSharedMesh& mesh = g->Shared[key];
+    mesh = {};
+    mesh.Users = 1;
+    return &mesh;
 }
 
 void ReleaseShared(uint64_t group, const std::string& key)
@@ -108,7 +108,8 @@ void ReleaseShared(uint64_t group, const std::string& key)
     auto it = g->Shared.find(key);
     if (it == g->Shared.end()) return;
     if (--it->second.Users > 0) return;
-    g->Pending.Lists.push_back(it->second.List);
+    if (it->second.List) g->Pending.Lists.push_back(it->second.List);
+    if (it->second.Buffer) g->Pending.Buffers.push_back(it->second.Buffer);
     g->Shared.erase(it);
 }
 
@@ -518,6 +519,17 @@ void TGLSphere::SetCheckerboardTexture(int size, int square)
 
 static int SphereSlices(int slices) { return std::clamp(slices, 3, 4096); }
 static int SphereStacks(int stacks) { return std::clamp(stacks, 2, 4096); }
+
+std::string TGLSpaceText::GeometryKey() const
+{
+    std::string key = MakeGeometryKey(*this, fTextHeight, fOblique, fAdjust.Horz, fAdjust.Vert, fFont.Bold,
+                                      fFont.Italic, fFont.Name.size());
+    // The font name and the text last: the name's length above keeps the
+    // two apart.
+    key.append(fFont.Name);
+    key.append(fText);
+    return key;
+}
 
 std::string TGLSphere::GeometryKey() const
 {

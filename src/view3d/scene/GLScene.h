@@ -54,6 +54,9 @@ struct TGLMesh {
 };
 
 class TGLScene;
+namespace cache {
+struct TSharedMesh;
+}
 
 // One node of the tree. Its local frame has the axes X = Up x Direction,
 // Y = Up, Z = Direction, each multiplied by Scale, and the origin
@@ -179,7 +182,7 @@ public:
     // use counted); any other node has a vertex buffer of its own.
     struct TCacheEntry {
         uint64_t Group = 0;
-        uint32_t List = 0;       // the shared list of Key
+        const cache::TSharedMesh* Shared = nullptr; // the shared mesh of Key
         uint32_t Buffer = 0;     // the node's own vertices: positions, normals, texture coordinates
         uint32_t Vertices = 0;   // in Buffer
         bool TexCoords = false;  // Buffer holds texture coordinates
@@ -390,6 +393,9 @@ public:
     void SetFont(const TGLFont& f) { fFont = f; GeometryChanged(); }
     bool HasMesh() const override { return true; }
     void BuildMesh(TGLMesh& mesh) const override;
+    // Equal texts in the same font, height, slant and adjustment share
+    // their mesh (the same port letters and item numbers recur).
+    std::string GeometryKey() const override;
 
 private:
     std::string fText;
@@ -493,14 +499,27 @@ struct TPending {
 };
 TPending TakePending(uint64_t group);
 
-// The shared meshes of a group, one display list per geometry key, counted
-// by the cache entries that use them.
-// One more user of the mesh of key: its list, or 0 when the group has none
+// The shared meshes of a group, one per geometry key, counted by the cache
+// entries that use them. A mesh one node uses sits in a vertex buffer,
+// which uploads several times faster than a display list compiles; once a
+// second node uses it, it is compiled into a display list, which Mesa
+// draws fastest (the driver merges and indexes list vertices). A frame of
+// thousands of equal hole segments then compiles a few dozen lists, and
+// the unique shapes cost one buffer upload each.
+struct TSharedMesh {
+    uint32_t List = 0;      // once a second user came
+    uint32_t Buffer = 0;    // until then: positions, normals (and texture coordinates)
+    uint32_t Vertices = 0;  // in Buffer
+    bool TexCoords = false; // Buffer holds texture coordinates
+    size_t Users = 0;
+};
+// One more user of the mesh of key, or nullptr when the group has none
 // (then nothing is counted).
-uint32_t UseShared(uint64_t group, const std::string& key);
-// A list just compiled for key, with its first user.
-void AddShared(uint64_t group, const std::string& key, uint32_t list);
-// One user less; the last one queues the list for deletion.
+TSharedMesh* UseShared(uint64_t group, const std::string& key);
+// A new, empty mesh for key with its first user (nullptr for a group that
+// is gone).
+TSharedMesh* AddShared(uint64_t group, const std::string& key);
+// One user less; the last one queues the list and buffer for deletion.
 void ReleaseShared(uint64_t group, const std::string& key);
 // How many shared meshes a group holds.
 size_t SharedMeshCount(uint64_t group);

@@ -214,7 +214,8 @@ TEST(SceneMesh, GeometryKeysTellShapesApartBitForBit)
     const std::string cube = KeyAfter<TGLCube>([](TGLCube&) {});
     const std::string annulus = KeyAfter<TGLAnnulus>([](TGLAnnulus&) {});
     const std::string sphere = KeyAfter<TGLSphere>([](TGLSphere&) {});
-    for (const auto* k : {&cube, &annulus, &sphere}) ASSERT_FALSE(k->empty());
+    const std::string text = KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("P1"); });
+    for (const auto* k : {&cube, &annulus, &sphere, &text}) ASSERT_FALSE(k->empty());
 
     // Every parameter that shapes the mesh, down to the last bit, makes
     // another key.
@@ -241,6 +242,16 @@ TEST(SceneMesh, GeometryKeysTellShapesApartBitForBit)
         {"sphere radius", sphere, KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetRadius(1); })},
         {"sphere slices", sphere, KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetSlices(32); })},
         {"sphere stacks", sphere, KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetStacks(32); })},
+        {"text", text, KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("P2"); })},
+        {"text height", text, KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("P1"); t.SetTextHeight(2); })},
+        {"oblique", text, KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("P1"); t.SetOblique(90); })},
+        {"adjust", text,
+         KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("P1"); t.SetAdjustHorz(haCenter); })},
+        {"font", text, KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("P1"); t.SetFont({"Courier", false, false}); })},
+        {"font name and text split elsewhere", text, KeyAfter<TGLSpaceText>([](TGLSpaceText& t) {
+             t.SetFont({"ArialP", false, false});
+             t.SetText("1");
+         })},
     };
     for (const auto& c : changed) EXPECT_NE(c.changed, c.base) << c.name;
 
@@ -259,7 +270,6 @@ TEST(SceneMesh, GeometryKeysTellShapesApartBitForBit)
 
     // Geometry that is the node's own has no key.
     EXPECT_EQ(KeyAfter<TGLSphere>([](TGLSphere& s) { s.SetCheckerboardTexture(8, 2); }), "");
-    EXPECT_EQ(KeyAfter<TGLSpaceText>([](TGLSpaceText& t) { t.SetText("A"); }), "");
 }
 
 TEST(SceneMesh, TextIsScaledToItsTallestGlyphAndAdjusted)

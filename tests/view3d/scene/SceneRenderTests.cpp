@@ -502,19 +502,21 @@ TEST(SceneRender, BothCameraStylesFrameTheTargetPlaneAlike)
 }
 
 namespace {
-uint32_t ListOf(TGLBaseSceneObject* node) { return node->CacheEntries().at(0).List; }
+const cache::TSharedMesh* MeshOf(TGLBaseSceneObject* node) { return node->CacheEntries().at(0).Shared; }
 
-// Whether a display list still exists once the shared context has deleted
-// what its nodes handed back.
-bool ListSurvivesFlush(uint32_t list)
+// Whether a display list or buffer still exists once the shared context has
+// deleted what its nodes handed back.
+bool SurvivesFlush(uint32_t name, bool isList)
 {
     TGLOffscreenContext& ctx = SharedContext();
     if (!ctx.MakeCurrent()) return true;
     FlushCache(ctx.CacheGroup());
-    const bool alive = glIsList(list);
+    const bool alive = isList ? glIsList(name) : glIsBuffer(name);
     ctx.DoneCurrent();
     return alive;
 }
+bool ListSurvivesFlush(uint32_t list) { return SurvivesFlush(list, true); }
+bool BufferSurvivesFlush(uint32_t buffer) { return SurvivesFlush(buffer, false); }
 } // namespace
 
 TEST(SceneRender, EqualShapesShareOneMeshUntilOneChanges)
@@ -528,9 +530,12 @@ TEST(SceneRender, EqualShapesShareOneMeshUntilOneChanges)
     b->SetPosition(1, 0, 0);
     QImage img = s.Render();
     EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
-    const uint32_t shared = ListOf(a);
-    EXPECT_NE(shared, 0u);
-    EXPECT_EQ(ListOf(b), shared);
+    const cache::TSharedMesh* shared = MeshOf(a);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(MeshOf(b), shared);
+    const uint32_t sharedList = shared->List; // two users: a display list
+    EXPECT_NE(sharedList, 0u);
+    EXPECT_EQ(shared->Buffer, 0u);
     for (float x : {-1.0f, 1.0f}) {
         EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(x, 0)))) << x;
         EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(x, 0.8f)), 0)) << x; // the top is at 0.5
@@ -539,9 +544,13 @@ TEST(SceneRender, EqualShapesShareOneMeshUntilOneChanges)
     b->SetHeight(2); // now reaches y = 1 with a mesh of its own
     img = s.Render();
     EXPECT_EQ(cache::SharedMeshCount(group), before + 2);
-    const uint32_t tall = ListOf(b);
+    const cache::TSharedMesh* tall = MeshOf(b);
+    ASSERT_NE(tall, nullptr);
     EXPECT_NE(tall, shared);
-    EXPECT_EQ(ListOf(a), shared);
+    EXPECT_EQ(tall->List, 0u); // one user: a vertex buffer
+    const uint32_t tallBuffer = tall->Buffer;
+    EXPECT_NE(tallBuffer, 0u);
+    EXPECT_EQ(MeshOf(a), shared);
     EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(1, 0.8f))));
     EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(-1, 0))));
     EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(-1, 0.8f)), 0));
@@ -549,19 +558,50 @@ TEST(SceneRender, EqualShapesShareOneMeshUntilOneChanges)
     b->SetHeight(1); // back to a's shape: nothing uses the tall mesh any more
     img = s.Render();
     EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
-    EXPECT_EQ(ListOf(b), shared);
+    EXPECT_EQ(MeshOf(b), shared);
     EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(1, 0.8f)), 0));
-    EXPECT_FALSE(ListSurvivesFlush(tall));
+    EXPECT_FALSE(BufferSurvivesFlush(tallBuffer));
 
     delete a; // b still draws the shared mesh
     EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
     img = s.Render();
     EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(1, 0))));
     EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(-1, 0)), 0));
-    EXPECT_TRUE(ListSurvivesFlush(shared));
+    EXPECT_TRUE(ListSurvivesFlush(sharedList));
     delete b;
     EXPECT_EQ(cache::SharedMeshCount(group), before);
-    EXPECT_FALSE(ListSurvivesFlush(shared));
+    EXPECT_FALSE(ListSurvivesFlush(sharedList));
+}
+
+// A shape only one node has is uploaded into a vertex buffer (fast to
+// make); when a second node of the same shape comes, the mesh is compiled
+// into a display list both draw, and the buffer goes.
+TEST(SceneRender, AShapeOfOneNodeStaysInABufferUntilASecondComes)
+{
+    THeadOnScene s;
+    auto* a = AddRedCylinder(s.Scene.Objects(), 0);
+    a->SetPosition(-1, 0, 0);
+    QImage img = s.Render();
+    const cache::TSharedMesh* mesh = MeshOf(a);
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->List, 0u);
+    const uint32_t buffer = mesh->Buffer;
+    EXPECT_NE(buffer, 0u);
+    EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(-1, 0))));
+
+    auto* b = AddRedCylinder(s.Scene.Objects(), 0);
+    b->SetPosition(1, 0, 0);
+    img = s.Render();
+    EXPECT_EQ(MeshOf(b), mesh);
+    EXPECT_NE(mesh->List, 0u);
+    EXPECT_EQ(mesh->Buffer, 0u);
+    EXPECT_FALSE(BufferSurvivesFlush(buffer));
+    for (float x : {-1.0f, 1.0f}) EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(x, 0)))) << x;
+
+    delete b; // a keeps drawing the list
+    img = s.Render();
+    EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(-1, 0))));
+    EXPECT_TRUE(IsBackground(PixelAt(img, PixelOf(1, 0)), 0));
 }
 
 TEST(SceneRender, KeyedKindsShareTheirMeshAndOthersKeepBuffersOfTheirOwn)
@@ -591,7 +631,7 @@ TEST(SceneRender, KeyedKindsShareTheirMeshAndOthersKeepBuffersOfTheirOwn)
              text->SetAdjust({haCenter, vaCenter});
              return text;
          },
-         false},
+         true},
     };
     const uint64_t group = SharedContext().CacheGroup();
     for (const auto& c : cases) {
@@ -609,12 +649,13 @@ TEST(SceneRender, KeyedKindsShareTheirMeshAndOthersKeepBuffersOfTheirOwn)
             const auto& e1 = nodes[1]->CacheEntries().at(0);
             if (c.shared) {
                 EXPECT_EQ(cache::SharedMeshCount(group), before + 1);
-                EXPECT_NE(e0.List, 0u);
-                EXPECT_EQ(e0.List, e1.List);
+                ASSERT_NE(e0.Shared, nullptr);
+                EXPECT_EQ(e0.Shared, e1.Shared);
+                EXPECT_NE(e0.Shared->List, 0u);
                 EXPECT_EQ(e0.Buffer, 0u);
             } else {
                 EXPECT_EQ(cache::SharedMeshCount(group), before);
-                EXPECT_EQ(e0.List, 0u);
+                EXPECT_EQ(e0.Shared, nullptr);
                 EXPECT_NE(e0.Buffer, 0u);
                 EXPECT_NE(e0.Buffer, e1.Buffer);
             }
