@@ -439,6 +439,7 @@ void RenderScene(const TGLScene& scene, const TGLCamera& camera, const TRenderVi
     glClear(GL_COLOR_BUFFER_BIT);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDisable(GL_LIGHTING);
+    cache::SweepUnused(view.CacheGroup);
 }
 
 // --- off-screen ---

@@ -44,6 +44,7 @@ struct TGroup {
     TPending Pending;
     // Node-based: the meshes stay where they are while others come and go.
     std::unordered_map<std::string, TSharedMesh> Shared;
+    std::vector<std::string> Unused; // keys whose last user went since the last sweep
 };
 struct TRegistry {
     uint64_t Next = 1;
@@ -107,16 +108,31 @@ void ReleaseShared(uint64_t group, const std::string& key)
     if (!g) return;
     auto it = g->Shared.find(key);
     if (it == g->Shared.end()) return;
-    if (--it->second.Users > 0) return;
-    if (it->second.List) g->Pending.Lists.push_back(it->second.List);
-    if (it->second.Buffer) g->Pending.Buffers.push_back(it->second.Buffer);
-    g->Shared.erase(it);
+    if (it->second.Users == 0 || --it->second.Users > 0) return;
+    g->Unused.push_back(key);
+}
+
+void SweepUnused(uint64_t group)
+{
+    TGroup* g = FindGroup(group);
+    if (!g) return;
+    for (const std::string& key : g->Unused) {
+        auto it = g->Shared.find(key);
+        if (it == g->Shared.end() || it->second.Users > 0) continue; // gone already, or used again
+        if (it->second.List) g->Pending.Lists.push_back(it->second.List);
+        if (it->second.Buffer) g->Pending.Buffers.push_back(it->second.Buffer);
+        g->Shared.erase(it);
+    }
+    g->Unused.clear();
 }
 
 size_t SharedMeshCount(uint64_t group)
 {
     const TGroup* g = FindGroup(group);
-    return g ? g->Shared.size() : 0;
+    if (!g) return 0;
+    size_t used = 0;
+    for (const auto& [key, mesh] : g->Shared) used += mesh.Users > 0;
+    return used;
 }
 
 static void Discard(const TGLBaseSceneObject::TCacheEntry& e)

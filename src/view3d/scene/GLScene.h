@@ -519,9 +519,14 @@ TSharedMesh* UseShared(uint64_t group, const std::string& key);
 // A new, empty mesh for key with its first user (nullptr for a group that
 // is gone).
 TSharedMesh* AddShared(uint64_t group, const std::string& key);
-// One user less; the last one queues the list and buffer for deletion.
+// One user less. A mesh left without users is kept until the end of the
+// next frame (SweepUnused): a scene rebuilt after a settings change makes
+// the same shapes again, and its first frame finds them compiled.
 void ReleaseShared(uint64_t group, const std::string& key);
-// How many shared meshes a group holds.
+// Queues the meshes still without users for deletion; the renderer calls
+// it at the end of every frame.
+void SweepUnused(uint64_t group);
+// How many shared meshes nodes of a group use.
 size_t SharedMeshCount(uint64_t group);
 } // namespace cache
 

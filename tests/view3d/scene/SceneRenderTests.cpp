@@ -570,7 +570,34 @@ TEST(SceneRender, EqualShapesShareOneMeshUntilOneChanges)
     EXPECT_TRUE(ListSurvivesFlush(sharedList));
     delete b;
     EXPECT_EQ(cache::SharedMeshCount(group), before);
+    s.Render(); // a frame in which nothing uses the mesh frees it
     EXPECT_FALSE(ListSurvivesFlush(sharedList));
+}
+
+// A scene rebuilt after a settings change frees its nodes and makes the
+// same shapes again before the next frame: that frame finds their meshes
+// compiled instead of building them again.
+TEST(SceneRender, ShapesMadeAgainBeforeTheNextFrameKeepTheirMesh)
+{
+    THeadOnScene s;
+    auto* a = s.Scene.Objects()->AddNewChild<TCountingCube>();
+    SetColour(a, 0x000000FF);
+    s.Render();
+    ASSERT_EQ(a->Builds, 1);
+    const cache::TSharedMesh* mesh = MeshOf(a);
+    ASSERT_NE(mesh, nullptr);
+    const uint32_t buffer = mesh->Buffer;
+    ASSERT_NE(buffer, 0u);
+
+    delete a;
+    auto* again = s.Scene.Objects()->AddNewChild<TCountingCube>();
+    SetColour(again, 0x000000FF);
+    const QImage img = s.Render();
+    EXPECT_EQ(MeshOf(again), mesh);
+    EXPECT_EQ(mesh->Buffer, buffer);
+    EXPECT_EQ(again->Builds, 0); // nothing was meshed for the new node
+    EXPECT_TRUE(IsRed(PixelAt(img, PixelOf(0, 0))));
+    EXPECT_TRUE(BufferSurvivesFlush(buffer));
 }
 
 // A shape only one node has is uploaded into a vertex buffer (fast to
