@@ -7,6 +7,7 @@
 
 #include "core/Tolerance.h"
 
+#include <QFile>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -541,8 +542,25 @@ QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int wi
 void SaveBmp24(const QImage& image, const std::string& path)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    if (rgb.isNull() || !rgb.save(QString::fromStdString(path), "BMP"))
-        throw std::runtime_error("Could not write the bitmap file \"" + path + "\".");
+    const QString name = QString::fromStdString(path);
+    auto fail = [&path] { throw std::runtime_error("Could not write the bitmap file \"" + path + "\"."); };
+    if (rgb.isNull()) fail();
+    QFile::remove(name);
+    QFile file(name);
+    // NewOnly creates the file exclusively (O_EXCL): it fails on anything
+    // that is still or again at the name, a link included.
+    if (!file.open(QIODevice::NewOnly)) fail();
+    if (!rgb.save(&file, "BMP") || !file.flush()) {
+        file.remove();
+        fail();
+    }
+}
+
+int SupersamplingFactor(int viewWidth, int viewHeight)
+{
+    if (viewWidth < 1 || viewHeight < 1) return 1;
+    const int k = int(std::sqrt(5500000.0 / (double(viewWidth) * double(viewHeight))));
+    return std::max(k, 1);
 }
 
 // --- own context ---

@@ -61,9 +61,19 @@ struct TOffscreenOptions {
 QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int width, int height,
                           const TOffscreenOptions& options, uint64_t cacheGroup);
 
-// Writes a picture as an uncompressed 24-bit BMP file (replacing an
-// existing file). Throws std::runtime_error when writing fails.
+// Writes a picture as an uncompressed 24-bit BMP file, replacing an
+// existing file. The old name is removed first and the file is then created
+// anew, never opened through whatever stands at the name: a link planted
+// there (the clipboard picture lives in the shared temporary folder) is
+// not followed. Throws std::runtime_error when writing fails; a half
+// written file is removed.
 void SaveBmp24(const QImage& image, const std::string& path);
+
+// The supersampling factor of the picture export: a picture k times the
+// view in each direction, k the integer part of sqrt(5 500 000 / (W x H)),
+// so about 5.5 million pixels at most. A view larger than that (k would be
+// 0), or one without a size, gives k = 1: a picture of the view's own size.
+int SupersamplingFactor(int viewWidth, int viewHeight);
 
 // A GL context of its own on an off-screen surface, for rendering without a
 // window (export, tests, benchmarks). Needs a QGuiApplication.
