@@ -1,6 +1,6 @@
 #include "view3d/IsometricDrawingSettingsDlg.h"
 
-#include "testkit/Flatten.h"
+#include "SettingsTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,35 +19,11 @@
 #include <cstdlib>
 
 using namespace qv;
-using qv::test::Flatten;
-using qv::test::TFlat;
+using qv::test::ChangedSettings;
+using qv::test::Flat;
+using qv::test::LocaleGuard;
 
 namespace {
-
-TFlat Flat(const TIsometricDrawingSettings& s)
-{
-    TFlat out;
-    Flatten(out, "Settings", s);
-    return out;
-}
-
-// Settings unlike the defaults in every value the dialog shows.
-TIsometricDrawingSettings Custom()
-{
-    TIsometricDrawingSettings s;
-    auto& d = s.fData;
-    d.TextHeightFactor = 25;
-    d.ErrorIndicatorFactor = 3;
-    d.TransparencyHoles = 0.35;
-    d.TransparencyThread = 0.15;
-    d.TransparencyThreadTransparentHoles = 0.95;
-    d.ThreadColor = 0x00123456;
-    d.BackgroundColor = 0x00FFFFFF;
-    d.SelectColor = 0x000000FF;
-    d.IsoFlags = {isoManifold, isoAxis, isoTransparent, isoDummyHoles};
-    d.DarkenedObjects = {true, 0.45, -0.25};
-    return s;
-}
 
 // The dialog shown (not modally) on settings, with its questions answered
 // by the test.
@@ -59,7 +35,7 @@ struct TOpenDialog {
     std::vector<QColor> ColorsOffered;
     std::optional<QColor> ColorAnswer;
 
-    explicit TOpenDialog(const TIsometricDrawingSettings& s = Custom()) : Settings(s), Dialog(Settings)
+    explicit TOpenDialog(const TIsometricDrawingSettings& s = ChangedSettings()) : Settings(s), Dialog(Settings)
     {
         Dialog.AskYesNo = [this](const QString& q) { Questions.push_back(q); return Answer; };
         Dialog.ChooseColor = [this](const QColor& c) { ColorsOffered.push_back(c); return ColorAnswer; };
@@ -86,12 +62,6 @@ struct TOpenDialog {
         QTest::keyClick(e, Qt::Key_Backspace);
         QTest::keyClicks(e, keys);
     }
-};
-
-struct LocaleGuard {
-    QLocale saved;
-    explicit LocaleGuard(const QLocale& l) { QLocale::setDefault(l); }
-    ~LocaleGuard() { QLocale::setDefault(saved); }
 };
 
 } // namespace
@@ -163,7 +133,7 @@ TEST(SettingsDialog, OkTakesTheEditsCancelLeavesTheSettings)
         d.Tick("CheckBoxPlugs");
         d.Click("ButtonOK");
         EXPECT_EQ(d.Dialog.result(), QDialog::Accepted);
-        TIsometricDrawingSettings expected = Custom();
+        TIsometricDrawingSettings expected = ChangedSettings();
         expected.fData.TransparencyHoles = 0.25;
         expected.fData.IsoFlags.Include(isoPlugs);
         EXPECT_EQ(Flat(d.Settings), Flat(expected));
@@ -174,7 +144,7 @@ TEST(SettingsDialog, OkTakesTheEditsCancelLeavesTheSettings)
         d.Tick("CheckBoxPlugs");
         d.Click("ButtonCancel");
         EXPECT_EQ(d.Dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(Flat(d.Settings), Flat(Custom()));
+        EXPECT_EQ(Flat(d.Settings), Flat(ChangedSettings()));
     }
 }
 
@@ -266,7 +236,7 @@ TEST(SettingsDialog, ResetShowsTheDefaultsAndOnlyOkTakesThem)
         EXPECT_FALSE(d.Edit("EditGroupAlpha")->isEnabled());
         EXPECT_TRUE(d.Edit("EditGroupFactor")->isEnabled());
         d.Click("ButtonCancel");
-        EXPECT_EQ(Flat(d.Settings), Flat(Custom()));
+        EXPECT_EQ(Flat(d.Settings), Flat(ChangedSettings()));
     }
     {   // Yes, then OK: the defaults.
         TOpenDialog d;
@@ -345,15 +315,15 @@ void CloseModalDialogWith(const char* button)
 
 TEST(SettingsDialog, ModifyIsTrueOnlyForOk)
 {
-    TIsometricDrawingSettings s = Custom();
+    TIsometricDrawingSettings s = ChangedSettings();
     CloseModalDialogWith("ButtonCancel");
     EXPECT_FALSE(s.Modify());
-    EXPECT_EQ(Flat(s), Flat(Custom()));
+    EXPECT_EQ(Flat(s), Flat(ChangedSettings()));
 
     s.fData.TextHeightFactor = 0; // shown as 0, read back as 0
     CloseModalDialogWith("ButtonOK");
     EXPECT_TRUE(s.Modify());
-    TIsometricDrawingSettings expected = Custom();
+    TIsometricDrawingSettings expected = ChangedSettings();
     expected.fData.TextHeightFactor = 0;
     EXPECT_EQ(Flat(s), Flat(expected));
 }
