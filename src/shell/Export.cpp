@@ -68,7 +68,9 @@ void RenderViewToFile(scene::TGLSceneViewer& viewer, const QString& fileName, do
     if (w < 1 || h < 1) throw Failure(fileName, "the view has no size.");
     const int k = scene::SupersamplingFactor(w, h);
     try {
-        viewer.RenderToFile(fileName.toStdString(), w * k, h * k);
+        // The name was freed above; the new file is created exclusively, so
+        // nothing put at the name meanwhile is written through.
+        scene::SaveNewBmp24(viewer.RenderToImage(w * k, h * k), fileName.toStdString());
     } catch (const std::exception& e) {
         throw Failure(fileName, e.what());
     }

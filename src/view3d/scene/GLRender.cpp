@@ -542,13 +542,18 @@ QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int wi
 void SaveBmp24(const QImage& image, const std::string& path)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    const QString name = QString::fromStdString(path);
+    if (rgb.isNull() || !rgb.save(QString::fromStdString(path), "BMP"))
+        throw std::runtime_error("Could not write the bitmap file \"" + path + "\".");
+}
+
+void SaveNewBmp24(const QImage& image, const std::string& path)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     auto fail = [&path] { throw std::runtime_error("Could not write the bitmap file \"" + path + "\"."); };
     if (rgb.isNull()) fail();
-    QFile::remove(name);
-    QFile file(name);
+    QFile file(QString::fromStdString(path));
     // NewOnly creates the file exclusively (O_EXCL): it fails on anything
-    // that is still or again at the name, a link included.
+    // at the name, a link included.
     if (!file.open(QIODevice::NewOnly)) fail();
     if (!rgb.save(&file, "BMP") || !file.flush()) {
         file.remove();

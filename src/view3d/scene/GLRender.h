@@ -61,13 +61,15 @@ struct TOffscreenOptions {
 QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int width, int height,
                           const TOffscreenOptions& options, uint64_t cacheGroup);
 
-// Writes a picture as an uncompressed 24-bit BMP file, replacing an
-// existing file. The old name is removed first and the file is then created
-// anew, never opened through whatever stands at the name: a link planted
-// there (the clipboard picture lives in the shared temporary folder) is
-// not followed. Throws std::runtime_error when writing fails; a half
-// written file is removed.
+// Writes a picture as an uncompressed 24-bit BMP file (replacing an
+// existing file). Throws std::runtime_error when writing fails.
 void SaveBmp24(const QImage& image, const std::string& path);
+// The same into a new file: the name must be free. The file is created
+// exclusively, so a link standing at the name (planted in a shared folder
+// such as the temporary one) is never written through. Throws
+// std::runtime_error when something is at the name or writing fails; a
+// half-written file is removed.
+void SaveNewBmp24(const QImage& image, const std::string& path);
 
 // The supersampling factor of the picture export: a picture k times the
 // view in each direction, k the integer part of sqrt(5 500 000 / (W x H)),
