@@ -157,15 +157,6 @@ bool ParseSize(const std::string& s, int& w, int& h)
     return side(s.substr(0, x), w) && side(s.substr(x + 1), h);
 }
 
-// The supersampling factor of the picture export: the picture is k times
-// the view in each direction, about 5.5 million pixels at most. A view
-// larger than that still gives a picture of its own size.
-int ExportFactor(int viewWidth, int viewHeight)
-{
-    const int k = int(std::sqrt(5500000.0 / (double(viewWidth) * double(viewHeight))));
-    return std::max(k, 1);
-}
-
 int Render(const TRenderArgs& a)
 {
     return WithView(a.File, a.Settings, {}, true, [&a](qv::TManifoldView& view) {
@@ -175,7 +166,7 @@ int Render(const TRenderArgs& a)
                          gl.IsValid() ? "it cannot be made current" : gl.ErrorText().c_str());
             return 1;
         }
-        const int k = ExportFactor(a.ViewWidth, a.ViewHeight);
+        const int k = qv::scene::SupersamplingFactor(a.ViewWidth, a.ViewHeight);
         qv::scene::TOffscreenOptions options;
         options.Background = {1, 1, 1, 1};
         options.RefWidth = a.ViewWidth;

@@ -1,5 +1,7 @@
 #include "view3d/IsometricDrawingSettings.h"
 
+#include "view3d/IsometricDrawingSettingsDlg.h"
+
 #include "core/Text.h"
 #include "platform/IniFiles.h"
 #include "platform/SettingsFolders.h"
@@ -58,25 +60,6 @@ constexpr TColorName ColorNames[] = {
 QString DecimalSeparator() { return QLocale().decimalPoint(); }
 
 std::string Upper(const QString& s) { return s.toUpper().toStdString(); }
-
-QColor ToQColor(TColor c)
-{
-    const auto u = static_cast<uint32_t>(c);
-    return QColor(int(u & 0xFF), int((u >> 8) & 0xFF), int((u >> 16) & 0xFF));
-}
-
-// Black frame of one pixel around the colour, the size of the image control.
-void PaintSwatch(QLabel* image, TColor color)
-{
-    const QSize size = image->size();
-    if (size.isEmpty()) return;
-    QImage bitmap(size, QImage::Format_RGB32);
-    bitmap.fill(Qt::black);
-    QPainter painter(&bitmap);
-    painter.fillRect(QRect(1, 1, size.width() - 2, size.height() - 2), ToQColor(color));
-    painter.end();
-    image->setPixmap(QPixmap::fromImage(bitmap));
-}
 
 // Depth-first over the widget tree, a widget's children before the widget.
 template <class Visit> void WalkControls(QWidget* w, Visit&& visit)
@@ -193,6 +176,30 @@ TColor TextToColor(std::string_view text, TColor previous)
     return previous;
 }
 
+QColor ColorToQColor(TColor color)
+{
+    const auto u = static_cast<uint32_t>(color);
+    return QColor(int(u & 0xFF), int((u >> 8) & 0xFF), int((u >> 16) & 0xFF));
+}
+
+TColor QColorToColor(const QColor& color)
+{
+    const QColor rgb = color.toRgb();
+    return TColor(uint32_t(rgb.red()) | uint32_t(rgb.green()) << 8 | uint32_t(rgb.blue()) << 16);
+}
+
+void PaintColorSwatch(QLabel* image, TColor color)
+{
+    const QSize size = image->size();
+    if (size.isEmpty()) return;
+    QImage bitmap(size, QImage::Format_RGB32);
+    bitmap.fill(Qt::black);
+    QPainter painter(&bitmap);
+    painter.fillRect(QRect(1, 1, size.width() - 2, size.height() - 2), ColorToQColor(color));
+    painter.end();
+    image->setPixmap(QPixmap::fromImage(bitmap));
+}
+
 // --- settings file ---------------------------------------------------------------
 
 void TIsometricDrawingSettings::LoadFromIni() { LoadFromIni(NamedSettingsFile("IsoView")); }
@@ -277,7 +284,7 @@ void TIsometricDrawingSettings::ToDialog(QWidget* root) const
                 if (TColor* c = ColorField(d, name)) edit->setText(QString::fromStdString(ColorToText(*c)));
         } else if (auto* image = qobject_cast<QLabel*>(w)) {
             if (name.rfind("IMAGE", 0) == 0)
-                if (TColor* c = ColorField(d, name)) PaintSwatch(image, *c);
+                if (TColor* c = ColorField(d, name)) PaintColorSwatch(image, *c);
         }
     });
 }
@@ -304,6 +311,12 @@ void TIsometricDrawingSettings::FromDialog(QWidget* root)
                 if (TColor* c = ColorField(d, name)) *c = TextToColor(text, *c);
         }
     });
+}
+
+bool TIsometricDrawingSettings::Modify(QWidget* parent)
+{
+    TIsometricDrawingSettingsDlg dialog(*this, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace qv

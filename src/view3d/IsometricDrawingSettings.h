@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+class QColor;
+class QLabel;
 class QWidget;
 
 namespace qv {
@@ -93,6 +95,10 @@ public:
     void ToDialog(QWidget* root) const;
     void FromDialog(QWidget* root);
 
+    // Shows the settings dialog (TIsometricDrawingSettingsDlg) modally on
+    // this object; true when it was closed with OK, which took its values.
+    bool Modify(QWidget* parent = nullptr);
+
     template <class F> void Fields(F&& f) const { f("fData", fData); }
 };
 
@@ -109,5 +115,11 @@ std::string ColorToText(TColor color);
 // A name (any letter case) or "$" and hexadecimal digits; anything else keeps
 // Previous.
 TColor TextToColor(std::string_view text, TColor previous);
+// The Qt colour of a $00BBGGRR colour, and back.
+QColor ColorToQColor(TColor color);
+TColor QColorToColor(const QColor& color);
+// An image control showing a colour: a bitmap of the control's size filled
+// black, the colour filling it inset by one pixel.
+void PaintColorSwatch(QLabel* image, TColor color);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "view3d/IsometricDrawingSettings.h"
 
 #include "platform/IniFiles.h"
+#include "SettingsTestSupport.h"
 #include "testkit/Flatten.h"
 #include "testkit/TestFiles.h"
 
@@ -18,43 +19,9 @@
 #include <memory>
 
 using namespace qv;
-using qv::test::Flatten;
-using qv::test::TFlat;
-
-namespace {
-
-TFlat Flat(const TIsometricDrawingSettings& s)
-{
-    TFlat out;
-    Flatten(out, "Settings", s);
-    return out;
-}
-
-// Every field changed from its default.
-TIsometricDrawingSettings ChangedSettings()
-{
-    TIsometricDrawingSettings s;
-    auto& d = s.fData;
-    d.TextHeightFactor = 25;
-    d.ErrorIndicatorFactor = 3;
-    d.TransparencyHoles = 0.35;
-    d.TransparencyThread = 0.15;
-    d.TransparencyThreadTransparentHoles = 0.95;
-    d.ThreadColor = 0x00123456;
-    d.BackgroundColor = 0x00FFFFFF;
-    d.SelectColor = 0x000000FF;
-    d.IsoFlags = {isoManifold, isoAxis, isoTransparent, isoDummyHoles};
-    d.DarkenedObjects = {true, 0.45, -0.25};
-    return s;
-}
-
-struct LocaleGuard {
-    QLocale saved;
-    explicit LocaleGuard(const QLocale& l) { QLocale::setDefault(l); }
-    ~LocaleGuard() { QLocale::setDefault(saved); }
-};
-
-} // namespace
+using qv::test::ChangedSettings;
+using qv::test::Flat;
+using qv::test::LocaleGuard;
 
 TEST(IsometricDrawingSettings, DefaultsAndFlagSets)
 {

@@ -7,6 +7,7 @@
 
 #include "core/Tolerance.h"
 
+#include <QFile>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -571,6 +572,28 @@ void SaveBmp24(const QImage& image, const std::string& path)
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     if (rgb.isNull() || !rgb.save(QString::fromStdString(path), "BMP"))
         throw std::runtime_error("Could not write the bitmap file \"" + path + "\".");
+}
+
+void SaveNewBmp24(const QImage& image, const std::string& path)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    auto fail = [&path] { throw std::runtime_error("Could not write the bitmap file \"" + path + "\"."); };
+    if (rgb.isNull()) fail();
+    QFile file(QString::fromStdString(path));
+    // NewOnly creates the file exclusively (O_EXCL): it fails on anything
+    // at the name, a link included.
+    if (!file.open(QIODevice::NewOnly)) fail();
+    if (!rgb.save(&file, "BMP") || !file.flush()) {
+        file.remove();
+        fail();
+    }
+}
+
+int SupersamplingFactor(int viewWidth, int viewHeight)
+{
+    if (viewWidth < 1 || viewHeight < 1) return 1;
+    const int k = int(std::sqrt(5500000.0 / (double(viewWidth) * double(viewHeight))));
+    return std::max(k, 1);
 }
 
 // --- own context ---

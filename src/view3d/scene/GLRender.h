@@ -64,6 +64,18 @@ QImage RenderSceneToImage(const TGLScene& scene, const TGLCamera& camera, int wi
 // Writes a picture as an uncompressed 24-bit BMP file (replacing an
 // existing file). Throws std::runtime_error when writing fails.
 void SaveBmp24(const QImage& image, const std::string& path);
+// The same into a new file: the name must be free. The file is created
+// exclusively, so a link standing at the name (planted in a shared folder
+// such as the temporary one) is never written through. Throws
+// std::runtime_error when something is at the name or writing fails; a
+// half-written file is removed.
+void SaveNewBmp24(const QImage& image, const std::string& path);
+
+// The supersampling factor of the picture export: a picture k times the
+// view in each direction, k the integer part of sqrt(5 500 000 / (W x H)),
+// so about 5.5 million pixels at most. A view larger than that (k would be
+// 0), or one without a size, gives k = 1: a picture of the view's own size.
+int SupersamplingFactor(int viewWidth, int viewHeight);
 
 // A GL context of its own on an off-screen surface, for rendering without a
 // window (export, tests, benchmarks). Needs a QGuiApplication.

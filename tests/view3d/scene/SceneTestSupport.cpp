@@ -1,5 +1,10 @@
 #include "SceneTestSupport.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+#include <QWindow>
+
 #include <cstdlib>
 
 namespace qv::scene::test {
@@ -49,6 +54,27 @@ TRgb PixelAt(const QImage& img, QPoint p)
 {
     const QRgb c = img.pixel(p);
     return {qRed(c), qGreen(c), qBlue(c)};
+}
+
+bool WaitExposed(QWidget& w)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 5000) {
+        QCoreApplication::processEvents();
+        if (w.windowHandle() && w.windowHandle()->isExposed()) return true;
+    }
+    return false;
+}
+
+int RedWidth(const QImage& img)
+{
+    int n = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        const TRgb c = PixelAt(img, {x, img.height() / 2});
+        if (c.R > 150 && c.G < 80) ++n;
+    }
+    return n;
 }
 
 } // namespace qv::scene::test

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+class QWidget;
+
 #include <gtest/gtest.h>
 
 namespace qv::scene::test {
@@ -44,5 +46,11 @@ inline bool IsBackground(const TRgb& c, TColor bg)
     return std::abs(c.R - int(v[0] * 255)) <= 2 && std::abs(c.G - int(v[1] * 255)) <= 2 &&
            std::abs(c.B - int(v[2] * 255)) <= 2;
 }
+
+// Waits until a shown widget is on the screen (at most 5 s); false when
+// it never got there.
+bool WaitExposed(QWidget& w);
+// Width in pixels of the red run through the middle row.
+int RedWidth(const QImage& img);
 
 } // namespace qv::scene::test

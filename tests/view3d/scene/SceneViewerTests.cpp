@@ -4,9 +4,6 @@
 
 #include "testkit/TestFiles.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QWindow>
 
 using qv::TColor;
 using namespace qv::scene;
@@ -25,28 +22,6 @@ struct TViewerScene : THeadOnScene {
         Cube->GetMaterial().FrontProperties.Diffuse = ConvertWinColor(0x000000FF);
     }
 };
-
-bool WaitExposed(QWidget& w)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 5000) {
-        QCoreApplication::processEvents();
-        if (w.windowHandle() && w.windowHandle()->isExposed()) return true;
-    }
-    return false;
-}
-
-// Width in pixels of the red run through the middle row.
-int RedWidth(const QImage& img)
-{
-    int n = 0;
-    for (int x = 0; x < img.width(); ++x) {
-        const TRgb c = PixelAt(img, {x, img.height() / 2});
-        if (c.R > 150 && c.G < 80) ++n;
-    }
-    return n;
-}
 
 } // namespace
 
