@@ -126,6 +126,7 @@ void TMainForm::CreateActions()
     auto make = [this](const char* name, const QString& caption, const QIcon& icon = {}) {
         auto* a = new QAction(icon, caption, this);
         a->setObjectName(name);
+        a->setIconText(caption); // buttons that show text show the whole caption
         return a;
     };
     FileOpenAction = make("FileOpenAction", "Open...", MakeActionIcon(TActionIcon::Open));
@@ -267,7 +268,9 @@ QWidget* TMainForm::CreateOptionsColumn()
         auto* box = new QCheckBox(b.Caption, CategoryPanelSettings->Content());
         box->setObjectName(b.Name);
         box->setAccessibleName(Caption(b.Caption));
-        box->setGeometry(S(8), S(y), S(97), S(17));
+        // Wider than the 97 pixels of the design so that the captions are
+        // not cut in the desktop's (larger) font.
+        box->setGeometry(S(8), S(y), S(115), S(17));
         connect(box, &QCheckBox::clicked, this, &TMainForm::CheckBoxClick);
         fSettingsBoxes.push_back(box);
         y += 16;
