@@ -245,6 +245,13 @@ void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& text)
 // window with the command line's file, the event loop.
 int RunWindow(int argc, char** argv, const std::vector<std::string>& args)
 {
+    const auto set = [](const char* name) { const char* v = std::getenv(name); return v && *v; };
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
+        std::fputs("QuorvaneViewer: there is no display to open the window on; --render draws the view into a "
+                   "picture without one\n",
+                   stderr);
+        return 1;
+    }
     qv::IsViewer = true;
     qv::TViewerApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(qv::ProgramName));

@@ -45,26 +45,15 @@ std::string PlainBlock(const std::string& name)
     return path;
 }
 
-// Hole 1: a cartridge cavity, its step 3 in group A, the others in B; hole
-// 2 a bore of group C; hole 3 of group A; hole 4 whose deepest step has no
-// group. Hole 3 is marked selected.
+// The group filter design (hole 1 a cartridge cavity with a step of group A
+// among steps of B, hole 2 of group C, hole 3 of A, hole 4 without a group on
+// its deepest step), with the cavity's code in small letters and hole 3
+// marked selected.
 std::string GroupDesign()
 {
-    auto doc = NewDesign({200, 100, 100});
-    AddGroup(*doc, "A", 0x000000FF);
-    AddGroup(*doc, "B", 0x0000FF00);
-    AddGroup(*doc, "C", 0x00FF0000);
-    THole* cav = AddHole(*doc, 1, 1, 50, 50);
-    cav->FData.Attribute.Include(haClosed);
-    const double depths[] = {60, 40, 25, 10};
-    for (int i = 0; i < 4; ++i) AddStep(*cav, 10 + 5 * i, depths[i], 180)->FData.GroupCode = i == 3 ? "a" : "B";
-    AddStep(*AddHole(*doc, 2, 1, 120, 50), 10, 30, 120)->FData.GroupCode = "C";
-    THole* sel = AddHole(*doc, 3, 1, 150, 50);
-    AddStep(*sel, 10, 30, 120)->FData.GroupCode = "A";
-    sel->FData.SelectedMode = 1;
-    THole* none = AddHole(*doc, 4, 1, 180, 50);
-    AddStep(*none, 10, 30, 120);
-    AddStep(*none, 14, 10, 120)->FData.GroupCode = "A";
+    auto doc = FilterDesign();
+    doc->FHoleList.Items(0)->FStepList.GetSteps(3)->FData.GroupCode = "a";
+    doc->FHoleList.Items(2)->FData.SelectedMode = 1;
     const std::string path = test::TempPath("groups.mnf");
     samples::WriteDesignDocument(path, *doc);
     return path;
@@ -103,6 +92,10 @@ void Drag(QWidget* w, QPoint a, QPoint b, Qt::MouseButton button, Qt::KeyboardMo
 }
 
 bool Near(const TVector3& a, const TVector3& b) { return Length(a - b) < 1e-4f; }
+
+// A click on a check box's indicator (its middle may be past a short caption,
+// where a check box takes no clicks).
+void ClickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
 // Visibility of the objects of each hole (by their tag's hole number).
 std::map<int, std::vector<bool>> HoleVisibility(TMainForm& f)
@@ -287,7 +280,7 @@ TEST(MainForm, SettingsBoxesRebuildOrOnlyApplyFlags)
     EXPECT_EQ(f.View().ManifoldCube()->Visible, shown);
     TGLBaseSceneObject* first = f.View().GLDummyCube1()->Children(0);
     first->TagFloat = 4242;
-    QTest::mouseClick(manifold, Qt::LeftButton);
+    ClickBox(manifold);
     EXPECT_NE(f.IsoSettings().fData.IsoFlags.Contains(isoManifold), shown);
     EXPECT_NE(f.View().ManifoldCube()->Visible, shown);
     EXPECT_EQ(f.View().GLDummyCube1()->Children(0)->TagFloat, 4242); // not rebuilt
@@ -295,7 +288,7 @@ TEST(MainForm, SettingsBoxesRebuildOrOnlyApplyFlags)
 
     auto* plugs = Child<QCheckBox>(f, "CheckBoxPlugs");
     const bool was = plugs->isChecked();
-    QTest::mouseClick(plugs, Qt::LeftButton);
+    ClickBox(plugs);
     EXPECT_NE(f.IsoSettings().fData.IsoFlags.Contains(isoPlugs), was);
     for (int i = 0; i < f.View().GLDummyCube1()->Count(); ++i)
         EXPECT_NE(f.View().GLDummyCube1()->Children(i)->TagFloat, 4242); // rebuilt
@@ -313,7 +306,7 @@ TEST(MainForm, GroupFilterOnCartridgeDesign)
     EXPECT_EQ(rows[0].Label->y(), rows[0].CheckBox->y());
     EXPECT_EQ(rows[2].Label->y(), rows[2].CheckBox->y());
 
-    QTest::mouseClick(rows[0].CheckBox, Qt::LeftButton); // group A alone
+    ClickBox(rows[0].CheckBox); // group A alone
     EXPECT_EQ(f.VisibleGroupNames(), std::vector<std::string>{"A"});
     EXPECT_FALSE(rows[1].CheckBox->isChecked());
     EXPECT_FALSE(Child<QCheckBox>(f, "CheckBoxAll")->isChecked());
@@ -325,14 +318,14 @@ TEST(MainForm, GroupFilterOnCartridgeDesign)
     // with "Hide not selected" its other segments are darkened, not hidden.
     EXPECT_TRUE(std::find(vis[1].begin(), vis[1].end(), true) != vis[1].end());
 
-    QTest::mouseClick(Child<QCheckBox>(f, "CheckBoxHideNotSelected"), Qt::LeftButton);
+    ClickBox(Child<QCheckBox>(f, "CheckBoxHideNotSelected"));
     vis = HoleVisibility(f);
     EXPECT_TRUE(AllVisible(vis[2], true)); // darkened now, so drawn
 
     // A click on a row's label does nothing; "All" clears the filter.
     f.CheckBoxGroupClick(rows[1].Label);
     EXPECT_EQ(f.VisibleGroupNames(), std::vector<std::string>{"A"});
-    QTest::mouseClick(Child<QCheckBox>(f, "CheckBoxAll"), Qt::LeftButton);
+    ClickBox(Child<QCheckBox>(f, "CheckBoxAll"));
     EXPECT_TRUE(f.VisibleGroupNames().empty());
     for (const auto& r : rows) EXPECT_TRUE(r.CheckBox->isChecked());
     for (const auto& [hole, v] : HoleVisibility(f)) EXPECT_TRUE(AllVisible(v, true)) << hole;
@@ -409,7 +402,7 @@ TEST(MainForm, SettingsAndPlacementKeptToTheNextStart)
         TWindow w({file});
         TMainForm& f = w.form;
         QTest::mouseClick(Child<QWidget>(f, "CategoryPanelSettings")->findChild<QToolButton*>(), Qt::LeftButton);
-        QTest::mouseClick(Child<QCheckBox>(f, "CheckBoxHoleTexts"), Qt::LeftButton);
+        ClickBox(Child<QCheckBox>(f, "CheckBoxHoleTexts"));
         EXPECT_FALSE(f.IsoSettings().fData.IsoFlags.Contains(isoHoleTexts));
         f.resize(1000, 800);
         f.close();
@@ -470,7 +463,7 @@ TEST(MainForm, DemoInTheWindow)
         f.grab().save(QString(dir) + "/window.png");
         QTest::mouseClick(Child<QWidget>(f, "CategoryPanelSettings")->findChild<QToolButton*>(), Qt::LeftButton);
         QTest::mouseClick(Child<QWidget>(f, "CategoryPanelExport")->findChild<QToolButton*>(), Qt::LeftButton);
-        QTest::mouseClick(f.GroupRowWidgets()[0].CheckBox, Qt::LeftButton);
+        ClickBox(f.GroupRowWidgets()[0].CheckBox);
         QTest::qWait(50);
         f.grab().save(QString(dir) + "/window-panels.png");
     }
