@@ -421,6 +421,7 @@ void TMainForm::LoadedFileSteps(const std::string& FileName)
     FLoaded = true;
     statusBar()->clearMessage();
     fView.DocumentLoaded(*FManifold); // empties the group filter, resets the view, rebuilds
+    SyncOrbitTimer();
     FillGroupRows();
     GLSceneViewer1->update();
     UpdateStatus();
@@ -464,15 +465,22 @@ void TMainForm::dropEvent(QDropEvent* e)
 void TMainForm::RebuildScene()
 {
     fView.RebuildScene(); // ends with the view flags
-    if (fView.ContinuousOrbit()) fTimer1->start(); else fTimer1->stop();
+    SyncOrbitTimer();
     GLSceneViewer1->update();
 }
 
 void TMainForm::ApplyViewFlags()
 {
     fView.ApplyViewFlags();
-    if (fView.ContinuousOrbit()) fTimer1->start(); else fTimer1->stop();
+    SyncOrbitTimer();
     GLSceneViewer1->update();
+}
+
+// The orbit runs exactly while the settings ask for it (the check mark of
+// Continuous Orbit is left alone).
+void TMainForm::SyncOrbitTimer()
+{
+    if (fView.ContinuousOrbit()) fTimer1->start(); else fTimer1->stop();
 }
 
 QString TMainForm::StatusText(int Panel) const { return fStatusPanels.at(size_t(Panel))->text(); }
@@ -482,12 +490,7 @@ void TMainForm::UpdateStatus()
     CategoryPanelGroup1->setVisible(FLoaded);
     if (FLoaded) {
         const auto texts = StatusPanelTexts(*FManifold);
-        const QFontMetrics fm(statusBar()->font());
-        const std::string path = ShortenPath(texts[0], fStatusPanels[0]->width() - S(8), [&fm](const std::string& t) {
-            return fm.horizontalAdvance(QString::fromStdString(t));
-        });
-        fStatusPanels[0]->setText(QString::fromStdString(path));
-        fStatusPanels[0]->setToolTip(QString::fromStdString(texts[0]));
+        ShowFileName();
         for (size_t i = 1; i < 7; ++i) fStatusPanels[i]->setText(QString::fromStdString(texts[i]));
     } else {
         for (QLabel* l : fStatusPanels) l->clear();
@@ -498,13 +501,26 @@ void TMainForm::UpdateStatus()
     for (QAction* a : {FileCloseAction, FileSaveAsAction, ToolsClipboardAction}) a->setEnabled(FLoaded);
 }
 
+// Status panel 0: the file's path shortened to the panel's width.
+void TMainForm::ShowFileName()
+{
+    const std::string& name = FManifold->FileName();
+    const QFontMetrics fm(statusBar()->font());
+    const std::string path = ShortenPath(name, fStatusPanels[0]->width() - S(8), [&fm](const std::string& t) {
+        return fm.horizontalAdvance(QString::fromStdString(t));
+    });
+    fStatusPanels[0]->setText(QString::fromStdString(path));
+    fStatusPanels[0]->setAccessibleName(fStatusPanels[0]->text());
+    fStatusPanels[0]->setToolTip(QString::fromStdString(name));
+}
+
 void TMainForm::resizeEvent(QResizeEvent* e)
 {
     QMainWindow::resizeEvent(e);
     int others = 0;
     for (int i = 1; i < 7; ++i) others += fStatusPanels[size_t(i)]->width();
     fStatusPanels[0]->setFixedWidth(std::max(S(50), statusBar()->width() - others - S(16)));
-    if (FLoaded) UpdateStatus(); // the path is shortened for the new width
+    if (FLoaded) ShowFileName(); // shortened for the new width
     FitGroupsPanel();
 }
 

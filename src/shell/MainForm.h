@@ -125,6 +125,8 @@ private:
     void FillGroupRows();
     void SyncGroupRows();
     void LoadedFileSteps(const std::string& FileName);
+    void SyncOrbitTimer();
+    void ShowFileName();
 
     std::vector<std::string> fArguments;
     std::unique_ptr<TManifold> FManifold;

@@ -125,7 +125,10 @@ TEST(MainForm, StartWithFileShowsItAndItsStatus)
     EXPECT_EQ(f.StatusText(5), "1.9 kg (Net: 1.9)");
     EXPECT_EQ(f.StatusText(6), "0 hole(s)");
     EXPECT_TRUE(f.StatusText(0).endsWith("start.mnf"));
-    // Save As stays off until the next status update.
+    // Save As stays off until the next status update (a resize is none).
+    EXPECT_FALSE(f.FileSaveAsAction->isEnabled());
+    f.resize(700, 600);
+    QTRY_COMPARE(f.width(), 700);
     EXPECT_FALSE(f.FileSaveAsAction->isEnabled());
     for (QAction* a : {f.FileOpenAction, f.FileCloseAction, f.ToolsClipboardAction, f.ToolsOpenInQuorvaneAction,
                        f.FileExitAction, f.HelpAboutAction, f.HelpCheckForUpdatesAction, f.ViewRotateAction})
@@ -293,6 +296,32 @@ TEST(MainForm, SettingsBoxesRebuildOrOnlyApplyFlags)
     for (int i = 0; i < f.View().GLDummyCube1()->Count(); ++i)
         EXPECT_NE(f.View().GLDummyCube1()->Children(i)->TagFloat, 4242); // rebuilt
     EXPECT_NE(f.View().ManifoldCube()->Visible, shown); // the rebuilt block keeps its flag
+}
+
+// What "More..." does once the settings dialog returned OK.
+TEST(MainForm, ModifiedSettingsRebuildOnlyWhenTheyMust)
+{
+    TWindow w({GroupDesign()});
+    TMainForm& f = w.form;
+    auto mark = [&] { f.View().GLDummyCube1()->Children(0)->TagFloat = 4242; };
+    auto rebuilt = [&] { return f.View().GLDummyCube1()->Children(0)->TagFloat != 4242; };
+    TIsometricDrawingSettingsData before = f.IsoSettings().fData;
+    mark();
+    f.IsoSettings().fData.SelectColor = 0x000000FF;
+    f.IsoSettings().fData.BackgroundColor = 0x00FFFFFF;
+    f.IsoSettings().fData.IsoFlags.Exclude(isoHoleNumbers);
+    f.IsoSettings().fData.IsoFlags.Include(isoHoleNumbers); // back as it was
+    f.SettingsModified(before);
+    EXPECT_FALSE(rebuilt());
+    EXPECT_EQ(f.Viewer()->BackgroundColor(), 0x00FFFFFFu);
+    EXPECT_TRUE(f.FileSaveAsAction->isEnabled());
+
+    before = f.IsoSettings().fData;
+    f.IsoSettings().fData.TextHeightFactor = 20;
+    f.IsoSettings().fData.IsoFlags.Exclude(isoFaceNumbers);
+    f.SettingsModified(before);
+    EXPECT_TRUE(rebuilt());
+    EXPECT_FALSE(Child<QCheckBox>(f, "CheckBoxFaceNumbers")->isChecked()); // the boxes follow
 }
 
 TEST(MainForm, GroupFilterOnCartridgeDesign)
