@@ -1,5 +1,9 @@
-// QuorvaneViewer: the program's start. For now it offers the headless
-// commands only; the main window follows.
+// QuorvaneViewer: the program's start.
+//
+//   QuorvaneViewer [FILE]
+//
+// opens the main window, and FILE in it when given (a ".mnf" or ".mvf"
+// design file).
 //
 //   QuorvaneViewer --dump-scene FILE [--settings INI] [--groups CODE,CODE...
 //                  [--show-not-selected]]
@@ -25,10 +29,14 @@
 #include "view3d/ManifoldView.h"
 #include "view3d/SceneJson.h"
 #include "view3d/scene/GLRender.h"
+#include "platform/ProgramIdentity.h"
+#include "shell/Application.h"
+#include "shell/MainForm.h"
 
 #include <QGuiApplication>
 #include <QImage>
 
+#include <clocale>
 #include <cmath>
 #include <functional>
 
@@ -43,7 +51,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: QuorvaneViewer --dump-scene FILE [--settings INI] [--groups CODE,CODE... [--show-not-selected]]\n"
+    "usage: QuorvaneViewer [FILE]\n"
+    "       QuorvaneViewer --dump-scene FILE [--settings INI] [--groups CODE,CODE... [--show-not-selected]]\n"
     "       QuorvaneViewer --render OUT [--size WxH] [--settings INI] FILE\n";
 
 // The 3D view of the main window at its first size (the client area less
@@ -223,11 +232,34 @@ void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& text)
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
+// The window: program identity, the language's number format, the main
+// window with the command line's file, the event loop.
+int RunWindow(int argc, char** argv, const std::vector<std::string>& args)
+{
+    const auto set = [](const char* name) { const char* v = std::getenv(name); return v && *v; };
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
+        std::fputs("QuorvaneViewer: there is no display to open the window on; --render draws the view into a "
+                   "picture without one\n",
+                   stderr);
+        return 1;
+    }
+    qv::IsViewer = true;
+    qv::TViewerApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromStdString(qv::ProgramName));
+    // Qt set the user's locale; texts and numbers follow the program's
+    // language, English.
+    setlocale(LC_ALL, "C.UTF-8");
+    qv::TMainForm form(args);
+    form.show();
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0].empty() || args[0][0] != '-') return RunWindow(argc, argv, args);
     TDumpArgs dump;
     TRenderArgs render;
     const bool isDump = !args.empty() && args[0] == "--dump-scene";

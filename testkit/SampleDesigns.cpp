@@ -863,3 +863,12 @@ void WriteSmallDesign(const std::string& path, bool viewerFile)
 }
 
 } // namespace qv::samples
+
+namespace qv::samples {
+
+void WriteDesignDocument(const std::string& path, const TManifold& design, bool viewerFile)
+{
+    Write(path, design, TExtraRecords::DocumentationAndChecking, viewerFile);
+}
+
+} // namespace qv::samples

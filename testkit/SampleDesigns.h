@@ -26,5 +26,7 @@ void WriteDemoDesign(const std::string& path, bool viewerFile);
 void WriteLargeDesign(const std::string& path, int holes, bool viewerFile = false, unsigned seed = 1);
 // A small design (a few holes, every hole/step field used) for corruption tests.
 void WriteSmallDesign(const std::string& path, bool viewerFile = false);
+// Any design built in code, written with every record kind it holds.
+void WriteDesignDocument(const std::string& path, const TManifold& design, bool viewerFile = false);
 
 } // namespace qv::samples

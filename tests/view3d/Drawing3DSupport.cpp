@@ -43,6 +43,31 @@ void AddGroup(TManifold& m, const std::string& code, TColor color)
     g->FData.Color = color;
 }
 
+std::unique_ptr<TManifold> FilterDesign()
+{
+    auto doc = NewDesign({200, 100, 100});
+    AddGroup(*doc, "A", 0x000000FF);
+    AddGroup(*doc, "B", 0x0000FF00);
+    AddGroup(*doc, "C", 0x00FF0000);
+    THole* cav = AddHole(*doc, 1, 1, 50, 50);
+    cav->FData.Attribute.Include(haClosed);
+    const double depths[] = {60, 40, 25, 10};
+    for (int i = 0; i < 4; ++i) {
+        TStep* s = AddStep(*cav, 10 + 5 * i, depths[i], 180);
+        s->FData.GroupCode = i == 3 ? "A" : "B";
+    }
+    TStep* threaded = AddStep(*AddHole(*doc, 2, 1, 120, 50), 10, 30, 120);
+    threaded->FData.GroupCode = "C";
+    threaded->FData.Attribute.Include(saThreaded);
+    threaded->FData.OutsideDiameter = 12;
+    threaded->FData.Length = 15;
+    AddStep(*AddHole(*doc, 3, 1, 150, 50), 10, 30, 120)->FData.GroupCode = "A";
+    THole* none = AddHole(*doc, 4, 1, 180, 50);
+    AddStep(*none, 10, 30, 120);
+    AddStep(*none, 14, 10, 120)->FData.GroupCode = "A";
+    return doc;
+}
+
 TIsometricDrawingSettings Quiet()
 {
     TIsometricDrawingSettings s;

@@ -23,6 +23,11 @@ THole* AddHole(TManifold& m, int number, int face, double a, double b);
 // Steps are added from the deepest (index 0) to the one at the face.
 TStep* AddStep(THole& h, double diameter, double depth, int topAngle);
 void AddGroup(TManifold& m, const std::string& code, TColor color);
+// Hole 1: a cartridge cavity whose step 3 belongs to group A and its other
+// steps to B; hole 2 a threaded bore of group C; hole 3 a bore of group A; hole 4 a
+// bore whose deepest step has no group. Hole numbers are shown (objects of
+// the whole hole, k = 999).
+std::unique_ptr<TManifold> FilterDesign();
 // View settings with every optional mark off (the block edges stay).
 TIsometricDrawingSettings Quiet();
 
