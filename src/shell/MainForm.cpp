@@ -5,6 +5,7 @@
 #include "platform/ProgramIdentity.h"
 #include "platform/SettingsFolders.h"
 #include "shell/CategoryPanel.h"
+#include "shell/Export.h"
 #include "shell/MainFormIcons.h"
 #include "shell/SaveWindows.h"
 #include "shell/StatusTexts.h"
@@ -108,6 +109,20 @@ TMainForm::TMainForm(std::vector<std::string> Arguments, QWidget* Parent)
     CategoryPanelSettings->SetCollapsed(true);
     UpdateStatus();
     FPathToQuorvane.clear();
+
+    ChooseSaveFile = [this](const QString& Folder, const QString& ProposedName) {
+        QFileDialog dialog(this, {}, Folder);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(kSaveDialogFilter);
+        dialog.setDefaultSuffix("bmp");
+        dialog.setOption(QFileDialog::DontConfirmOverwrite); // an existing picture is replaced
+        dialog.selectFile(ProposedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        return dialog.selectedFiles().front();
+    };
+    AskDesignProgramPath = AskPathWithInputBox(this);
+    ConfirmDesignProgramPath = ConfirmWithMessageBox(this);
+    StartProgram = StartDesignProgram;
 }
 
 TMainForm::~TMainForm()
@@ -647,22 +662,31 @@ void TMainForm::ApplyGroupFilter(bool WithSelection)
 
 void TMainForm::FileSaveAsActionExecute()
 {
-    // wired to the export/dialog functions when they land
+    if (!FLoaded) return;
+    const QString name = ChooseSaveFile(fSaveDialogDir, ProposedSaveName(QString::fromStdString(FManifold->FFileName)));
+    if (name.isEmpty()) return;
+    RenderViewToFile(*GLSceneViewer1, name, logicalDpiX());
 }
 
 void TMainForm::ToolsClipboardActionExecute()
 {
-    // wired to the export/dialog functions when they land
+    if (!FLoaded) return;
+    CopyViewToClipboard(*GLSceneViewer1, logicalDpiX());
 }
 
 void TMainForm::ToolsOpenInQuorvaneActionExecute()
 {
-    // wired to the export/dialog functions when they land
+    if (!FLoaded) return;
+    const TAskPath ask = AskDesignProgramPath;
+    OpenInDesignProgram(FPathToQuorvane, FManifold->FFileName, [ask] { return ResolveDesignProgramPath(ask); },
+                        ConfirmDesignProgramPath, StartProgram);
 }
 
 void TMainForm::SpeedButtonExtraClick()
 {
-    // wired to the export/dialog functions when they land
+    const TIsometricDrawingSettingsData before = fIsoSettings.fData;
+    if (!fIsoSettings.Modify(this)) return;
+    SettingsModified(before);
 }
 
 // --- navigation -----------------------------------------------------------------

@@ -6,6 +6,7 @@
 // status bar and the enabled commands up to date, and turns mouse input
 // into view navigation.
 #include "shell/Application.h"
+#include "shell/DesignProgram.h"
 #include "shell/Navigation.h"
 #include "view3d/IsometricDrawingSettings.h"
 #include "view3d/ManifoldView.h"
@@ -13,6 +14,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,11 +74,21 @@ public:
     // check boxes, status, group filter.
     void SettingsModified(const TIsometricDrawingSettingsData& Before);
 
-    // Handlers the export and settings-dialog functions are joined to.
+    // Export, hand-off and the full settings dialog.
     void FileSaveAsActionExecute();
     void ToolsClipboardActionExecute();
     void ToolsOpenInQuorvaneActionExecute();
     void SpeedButtonExtraClick();
+    // The questions these commands ask, replaceable so that the program's
+    // tests answer them instead of a person: the save dialog (given the
+    // initial folder and the proposed name; an empty result is Cancel), the
+    // input box for the design program's path, the path confirmation, and
+    // starting the design program.
+    std::function<QString(const QString& Folder, const QString& ProposedName)> ChooseSaveFile;
+    TAskPath AskDesignProgramPath;
+    TConfirm ConfirmDesignProgramPath;
+    TStartProgram StartProgram;
+    const std::string& PathToQuorvane() const { return FPathToQuorvane; }
 
     // Navigation (mouse handlers run through it) and the orbit tick.
     TNavigator& Navigator() { return fNavigator; }

@@ -10,10 +10,14 @@
 #include "platform/SettingsFolders.h"
 #include "testkit/SampleDesigns.h"
 #include "testkit/TestFiles.h"
+#include "shell/Export.h"
 #include "shell/MainForm.h"
 #include "view3d/scene/GLSceneViewer.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -322,6 +326,119 @@ TEST(MainForm, ModifiedSettingsRebuildOnlyWhenTheyMust)
     f.SettingsModified(before);
     EXPECT_TRUE(rebuilt());
     EXPECT_FALSE(Child<QCheckBox>(f, "CheckBoxFaceNumbers")->isChecked()); // the boxes follow
+}
+
+// Save As... proposes the document's name as a bitmap, writes a BMP with a
+// white background whatever the chosen extension, and the view keeps its
+// own background; Cancel writes nothing.
+TEST(MainForm, SaveAsWritesTheViewAsBmpOnWhite)
+{
+    TWindow w({PlainBlock("Block A.mnf")});
+    TMainForm& f = w.form;
+    f.IsoSettings().fData.BackgroundColor = 0x00FF0000; // blue
+    f.Viewer()->SetBackgroundColor(0x00FF0000);
+    QString proposed, folder;
+    const std::string out = test::TempPath("saved picture.png");
+    std::filesystem::remove(out);
+    f.ChooseSaveFile = [&](const QString& Folder, const QString& Proposed) {
+        folder = Folder;
+        proposed = Proposed;
+        return QString();
+    };
+    f.FileSaveAsActionExecute();
+    EXPECT_EQ(proposed, "Block A.bmp");
+    EXPECT_EQ(folder, f.SaveDialogInitialDir());
+    EXPECT_FALSE(std::filesystem::exists(out)); // cancelled
+
+    f.ChooseSaveFile = [&](const QString&, const QString&) { return QString::fromStdString(out); };
+    f.FileSaveAsActionExecute();
+    ASSERT_TRUE(std::filesystem::exists(out));
+    EXPECT_EQ(test::ReadBytes(out).substr(0, 2), "BM");
+    const QImage picture(QString::fromStdString(out), "BMP");
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_GE(picture.width(), f.Viewer()->width());
+    EXPECT_EQ(picture.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_EQ(f.Viewer()->BackgroundColor(), 0x00FF0000u);
+    const QImage screen = f.Viewer()->grabFramebuffer();
+    EXPECT_EQ(screen.pixelColor(2, 2), QColor(0, 0, 255));
+}
+
+// Clipboard puts the picture of the view on the clipboard, through the
+// temporary bitmap that stays behind.
+TEST(MainForm, ClipboardGetsThePicture)
+{
+    TWindow w({PlainBlock("clip.mnf")});
+    TMainForm& f = w.form;
+    QApplication::clipboard()->clear();
+    f.ToolsClipboardActionExecute();
+    const QImage pasted = QApplication::clipboard()->image();
+    ASSERT_FALSE(pasted.isNull());
+    EXPECT_GE(pasted.width(), f.Viewer()->width());
+    EXPECT_EQ(pasted.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_TRUE(std::filesystem::exists(ClipboardPictureFile().toStdString()));
+}
+
+// Open In Quorvane...: the path comes from the input box when the desktop
+// knows no program; a second hand-off with the same answer asks nothing and
+// starts the program with the document.
+TEST(MainForm, OpenInQuorvaneStartsTheProgramWithTheDocument)
+{
+    const std::string design = PlainBlock("handoff.mnf");
+    TWindow w({design});
+    TMainForm& f = w.form;
+    const std::string program = test::TempPath("design-program");
+    test::WriteBytes(program, "#!/bin/sh\n");
+    int asked = 0, confirmed = 0;
+    std::vector<std::pair<std::string, std::string>> started;
+    f.AskDesignProgramPath = [&](const std::string&, const std::string&, const std::string&) {
+        ++asked;
+        return std::optional<std::string>(program);
+    };
+    f.ConfirmDesignProgramPath = [&](const std::string&) { ++confirmed; return true; };
+    f.StartProgram = [&](const std::string& p, const std::string& file) { started.emplace_back(p, file); };
+    f.ToolsOpenInQuorvaneActionExecute();
+    EXPECT_EQ(f.PathToQuorvane(), program);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].first, program);
+    EXPECT_EQ(started[0].second, f.Manifold().FFileName);
+    EXPECT_GE(asked, 1);
+
+    // Cancelled input box with no path known: nothing starts.
+    TWindow w2({design});
+    w2.form.AskDesignProgramPath = [&](const std::string&, const std::string&, const std::string&) {
+        return std::optional<std::string>();
+    };
+    w2.form.StartProgram = [&](const std::string& p, const std::string& file) { started.emplace_back(p, file); };
+    w2.form.ToolsOpenInQuorvaneActionExecute();
+    EXPECT_EQ(w2.form.PathToQuorvane(), "");
+    EXPECT_EQ(started.size(), 1u);
+}
+
+// "More...": the settings dialog opens modally on the window's settings;
+// Cancel changes nothing, OK applies what changed.
+TEST(MainForm, MoreOpensTheSettingsDialog)
+{
+    TWindow w({GroupDesign()});
+    TMainForm& f = w.form;
+    const auto closeDialog = [](bool ok, bool untickFaceNumbers) {
+        QTimer::singleShot(0, [ok, untickFaceNumbers] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->windowTitle(), "Isometric View Settings");
+            if (untickFaceNumbers) d->findChild<QCheckBox*>("CheckBoxFaceNumbers")->setChecked(false);
+            ok ? d->accept() : d->reject();
+        });
+    };
+    const TIsometricDrawingFlags flags = f.IsoSettings().fData.IsoFlags;
+    ASSERT_TRUE(flags.Contains(isoFaceNumbers));
+    closeDialog(false, true);
+    f.SpeedButtonExtraClick();
+    EXPECT_EQ(f.IsoSettings().fData.IsoFlags, flags);
+
+    closeDialog(true, true);
+    f.SpeedButtonExtraClick();
+    EXPECT_FALSE(f.IsoSettings().fData.IsoFlags.Contains(isoFaceNumbers));
+    EXPECT_FALSE(Child<QCheckBox>(f, "CheckBoxFaceNumbers")->isChecked());
 }
 
 TEST(MainForm, GroupFilterOnCartridgeDesign)
