@@ -195,6 +195,14 @@ bool TQuorvaneFile::GetString(std::string& Field, int32_t Len)
     return true;
 }
 
+bool TQuorvaneFile::GetString(TRareText& Field, int32_t Len)
+{
+    std::string text;
+    if (!GetString(text, Len)) return false;
+    Field = std::move(text);
+    return true;
+}
+
 // Moves up to Len bytes forward, handing each run of buffered bytes to sink.
 // Never allocates for a length the data cannot fill.
 template <class Sink>
