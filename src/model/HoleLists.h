@@ -165,9 +165,10 @@ public:
     }
 };
 
-// The steps of all its holes take their room from one pool of the list, in
-// blocks, and are freed with it: a design's steps cost a few hundred
-// allocations instead of a few for each hole. A step list emptied while the
+// The steps of all its holes (and their step lists' pointer arrays) take
+// their room from one pool of the list, in blocks, and are freed with it: a
+// design's steps cost a few hundred allocations instead of a few for each
+// hole. A step list emptied while the
 // hole list lives (a hole replaced or deleted) keeps that room until the hole
 // list is cleared.
 class THoleList : public TOwnedList<THole> {
@@ -219,7 +220,7 @@ public:
     std::unique_ptr<TPlugList> CreatePlugList() const;
 
 private:
-    TItemPool<TStep> fStepRoom;
+    TSharedRoom<TStep> fStepRoom;
 };
 
 } // namespace qv

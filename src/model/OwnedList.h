@@ -68,6 +68,57 @@ private:
     TBlock* fLast = nullptr;
 };
 
+// Room for the item-pointer arrays of many small lists: handed out from
+// blocks in turn and freed only with the blocks. An array a list outgrows
+// stays behind (at most as much again as the arrays in use).
+class TPointerRoom {
+public:
+    TPointerRoom() = default;
+    TPointerRoom(const TPointerRoom&) = delete;
+    TPointerRoom& operator=(const TPointerRoom&) = delete;
+    ~TPointerRoom() { Release(); }
+    void** New(size_t count)
+    {
+        if (!fLast || fLast->Capacity - fLast->Used < count) {
+            const size_t capacity = std::max<size_t>(count, kBlock);
+            void* memory = ::operator new(sizeof(TBlock) + capacity * sizeof(void*));
+            fLast = ::new (memory) TBlock{fLast, capacity, 0};
+        }
+        void** p = reinterpret_cast<void**>(fLast + 1) + fLast->Used;
+        fLast->Used += count;
+        return p;
+    }
+    void Release()
+    {
+        while (TBlock* b = fLast) {
+            fLast = b->Previous;
+            ::operator delete(static_cast<void*>(b));
+        }
+    }
+
+private:
+    static constexpr size_t kBlock = 8000; // below the allocator's mapping size
+    struct TBlock {
+        TBlock* Previous;
+        size_t Capacity;
+        size_t Used;
+    };
+    TBlock* fLast = nullptr;
+};
+
+// What lists of the same kind share: the room of their items and of their
+// item-pointer arrays, freed whole by Release once the lists are cleared.
+template <class T>
+struct TSharedRoom {
+    TItemPool<T> Items;
+    TPointerRoom Pointers;
+    void Release()
+    {
+        Items.Release();
+        Pointers.Release();
+    }
+};
+
 // A list of owned items in file order. It is 32 bytes: a hole holds five
 // lists, most of them empty, and a design may hold a million holes. The
 // item pointers sit in one array of their own that doubles as it grows.
@@ -82,14 +133,14 @@ public:
     TOwnedList& operator=(const TOwnedList&) = delete;
     ~TOwnedList() { Clear(); }
 
-    // Takes the room of new items from Shared, which must outlive the list's
-    // items.
-    void ShareRoomOf(TItemPool<T>& Shared) { fShared = &Shared; }
+    // Takes the room of new items and of the pointer array from Shared, which
+    // must outlive the list's items. Called while the list is empty.
+    void ShareRoomOf(TSharedRoom<T>& Shared) { fShared = &Shared; }
 
     T* Add()
     {
         if (fCount == fCapacity) Reserve(fCount + 1);
-        T* item = fShared ? fShared->New() : fPool.New();
+        T* item = fShared ? fShared->Items.New() : fPool.New();
         fItems[fCount++] = item;
         return item;
     }
@@ -124,7 +175,7 @@ public:
     void Clear()
     {
         for (uint32_t i = 0; i < fCount; ++i) fItems[i]->~T();
-        ::operator delete(static_cast<void*>(fItems));
+        if (!fShared) ::operator delete(static_cast<void*>(fItems));
         fItems = nullptr;
         fCount = fCapacity = 0;
         fPool.Release();
@@ -179,9 +230,10 @@ private:
     {
         if (n <= fCapacity) return;
         const uint32_t capacity = std::max<uint32_t>({n, fCapacity * 2, 4});
-        T** items = static_cast<T**>(::operator new(sizeof(T*) * capacity));
+        T** items = fShared ? reinterpret_cast<T**>(fShared->Pointers.New(capacity))
+                            : static_cast<T**>(::operator new(sizeof(T*) * capacity));
         std::copy(fItems, fItems + fCount, items);
-        ::operator delete(static_cast<void*>(fItems));
+        if (!fShared) ::operator delete(static_cast<void*>(fItems));
         fItems = items;
         fCapacity = capacity;
     }
@@ -190,7 +242,7 @@ private:
     uint32_t fCount = 0;
     uint32_t fCapacity = 0;
     TItemPool<T> fPool;
-    TItemPool<T>* fShared = nullptr;
+    TSharedRoom<T>* fShared = nullptr;
 };
 
 } // namespace qv
