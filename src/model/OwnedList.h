@@ -174,6 +174,7 @@ public:
     // Destroys every item and frees their storage at once.
     void Clear()
     {
+        if (!fItems) return; // most lists of a hole are empty: nothing to free
         for (uint32_t i = 0; i < fCount; ++i) fItems[i]->~T();
         if (!fShared) ::operator delete(static_cast<void*>(fItems));
         fItems = nullptr;
