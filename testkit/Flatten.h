@@ -3,6 +3,7 @@
 // so that two objects can be compared field by field and a difference names
 // the field. Enumerations and set members show as names, doubles in their
 // shortest exact form, lists and string lists also give their ".Count".
+#include "core/RareText.h"
 #include "core/Reflect.h"
 
 #include <charconv>
@@ -41,8 +42,8 @@ template <class T> void Flatten(TFlat& out, const std::string& path, const T& v)
         out[path] = std::to_string(static_cast<long long>(v));
     } else if constexpr (std::is_floating_point_v<T>) {
         out[path] = Shortest(v);
-    } else if constexpr (std::is_same_v<T, std::string>) {
-        out[path] = v;
+    } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, TRareText>) {
+        out[path] = static_cast<const std::string&>(v);
     } else if constexpr (IsSet<T>::value) {
         // Member names in ordinal order, joined by commas.
         std::string s;

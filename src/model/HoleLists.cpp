@@ -231,7 +231,7 @@ bool THole::FaceIsAllowed(int NewFace) const
 {
     if (FData.AllowedFaces.empty()) return true;
     const int face = NewFace == -1 ? FData.FaceNumber : NewFace;
-    return FData.AllowedFaces.find(std::to_string(face)) != std::string::npos;
+    return FData.AllowedFaces.str().find(std::to_string(face)) != std::string::npos;
 }
 
 double THole::GetApparentAngleX() const

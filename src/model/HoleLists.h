@@ -2,6 +2,7 @@
 // Holes of a manifold block: a bore of diameter steps drilled from one of the
 // six block faces (opposite faces add up to 7), at a face position, possibly
 // tilted, with its valves, extra diameters, contour, texts and notes.
+#include "core/RareText.h"
 #include "core/Reflect.h"
 #include "model/ContourLists.h"
 #include "model/ExtraDiameterLists.h"
@@ -30,38 +31,40 @@ using THoleAttributes = TSet<THoleAttribute>;
 int HoleAttributeTag(THoleAttribute a);
 
 struct THoleData {
+    // Members are ordered by size, so that a hole has no padding to carry;
+    // Fields() gives the record's order.
     int32_t HoleNumber = 0;
     int32_t PatternHandle = -1;     // -1: not in a pattern
     int32_t PatternHoleNumber = -1; // 0 marks the pattern's start hole
     THoleAttributes Attribute;
     int32_t FaceNumber = 0;
+    int32_t Dashed = 0;
+    int32_t RemarkRotation = 0;
+    int32_t ToDoTag = 0;
+    int32_t PelomyraHandle = -1;
+    int32_t AutoMountingHoleTag = 0;
     double XXY = 0.0; // first face coordinate (X on faces 1, 2, 5, 6; Y on 3, 4)
     double YZZ = 0.0; // second face coordinate (Y on faces 1, 6; Z on 2, 3, 4, 5)
-    int32_t Dashed = 0;
     double HoleContour = 0.0;
     double AngleValue = 0.0;    // tilt of the axis from the face normal, degrees
     double AngleRotation = 0.0; // direction of that tilt about the normal, degrees
-    int32_t RemarkRotation = 0;
-    TProperties Properties;
-    int8_t SelectedMode = 0;
     double StartDepth = 0.0;
     double OriginalDiameter = 0.0;
-    int32_t ToDoTag = 0;
     double MinLS = 0.0;
     double CalculateStartDepth = 0.0;
     TXYPoint HoleNumberPositionOffset;
+    double ExternalFileScale = 1.0;
+    double ExternalFileRotation = 0.0;
+    TProperties Properties;
+    TRareText AllowedFaces;
+    TRareText HoleRevision;
+    TRareText FeatureName;
+    TRareText DataSheet;
+    TRareText ExternalFile;
+    int8_t SelectedMode = 0;
     bool OverrideStandardHoleNumberPosition = false;
     bool HideFace = false;
     bool HideCoordinates = false;
-    std::string AllowedFaces;
-    std::string HoleRevision;
-    int32_t PelomyraHandle = -1;
-    std::string FeatureName;
-    std::string DataSheet;
-    int32_t AutoMountingHoleTag = 0;
-    std::string ExternalFile;
-    double ExternalFileScale = 1.0;
-    double ExternalFileRotation = 0.0;
     bool DashedLocked = false;
 
     template <class F> void Fields(F&& f) const
@@ -162,14 +165,48 @@ public:
     }
 };
 
+// The steps of all its holes (and their step lists' pointer arrays) take
+// their room from one pool of the list, in blocks, and are freed with it: a
+// design's steps cost a few hundred allocations instead of a few for each
+// hole. A step list emptied while the
+// hole list lives (a hole replaced or deleted) keeps that room until the hole
+// list is cleared.
 class THoleList : public TOwnedList<THole> {
 public:
+    THoleList() = default;
+    ~THoleList() { Clear(); }
+    THole* Add()
+    {
+        THole* h = TOwnedList<THole>::Add();
+        h->FStepList.ShareRoomOf(fStepRoom);
+        return h;
+    }
+    THole* Insert(int AIndex)
+    {
+        THole* h = TOwnedList<THole>::Insert(AIndex);
+        h->FStepList.ShareRoomOf(fStepRoom);
+        return h;
+    }
+    void Clear()
+    {
+        TOwnedList<THole>::Clear();
+        fStepRoom.Release();
+    }
+    void Assign(const THoleList& Source)
+    {
+        if (&Source == this) return;
+        Clear();
+        Append(Source);
+    }
     THole* GetHoles(int AIndex) const { return Items(AIndex); }
     THole* GetFirst() const { return First(); }
     THole* GetLast() const { return Last(); }
     using TOwnedList<THole>::IndexOf;
     int IndexOf(int AHoleNumber) const;
-    void Append(const THoleList& Source) { AppendCopies(Source); }
+    void Append(const THoleList& Source)
+    {
+        for (const THole* h : Source) Add()->Assign(*h);
+    }
 
     bool GroupUsed(const std::string& AGroup) const;
     bool GroupsUsed() const;
@@ -181,6 +218,9 @@ public:
     // The plugs the plugged holes need, one per plug thread, smallest
     // plug first; owned by the caller.
     std::unique_ptr<TPlugList> CreatePlugList() const;
+
+private:
+    TSharedRoom<TStep> fStepRoom;
 };
 
 } // namespace qv

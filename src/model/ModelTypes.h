@@ -1,6 +1,7 @@
 #pragma once
 // Value records shared by several model units.
 #include "core/Color.h"
+#include "core/RareText.h"
 #include "core/Reflect.h"
 
 #include <cstdint>
@@ -14,12 +15,12 @@ QV_ENUM(TProjectionMethode, pmEuropean, pmAmerican)
 
 // Catalogue properties of a block or a hole.
 struct TProperties {
-    std::string Title;
-    std::string Bitmap;
-    std::string Description;
-    std::string Group;
+    TRareText Title;
+    TRareText Bitmap;
+    TRareText Description;
+    TRareText Group;
     bool Use = true;
-    std::string LibraryFile;
+    TRareText LibraryFile;
 
     template <class F> void Fields(F&& f) const
     {

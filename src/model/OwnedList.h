@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <stdexcept>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -31,14 +33,6 @@ public:
         T* p = ::new (static_cast<void*>(ItemsOf(fLast) + fLast->Used)) T();
         ++fLast->Used;
         return p;
-    }
-    bool Owns(const T* p) const
-    {
-        for (const TBlock* b = fLast; b; b = b->Previous) {
-            const T* first = ItemsOf(b);
-            if (std::less_equal<const T*>()(first, p) && std::less<const T*>()(p, first + b->Capacity)) return true;
-        }
-        return false;
     }
     // Frees every block; the items in them must have been destroyed.
     void Release()
@@ -74,6 +68,63 @@ private:
     TBlock* fLast = nullptr;
 };
 
+// Room for the item-pointer arrays of many small lists: handed out from
+// blocks in turn and freed only with the blocks. An array a list outgrows
+// stays behind (at most as much again as the arrays in use).
+class TPointerRoom {
+public:
+    TPointerRoom() = default;
+    TPointerRoom(const TPointerRoom&) = delete;
+    TPointerRoom& operator=(const TPointerRoom&) = delete;
+    ~TPointerRoom() { Release(); }
+    void** New(size_t count)
+    {
+        if (!fLast || fLast->Capacity - fLast->Used < count) {
+            const size_t capacity = std::max<size_t>(count, kBlock);
+            void* memory = ::operator new(sizeof(TBlock) + capacity * sizeof(void*));
+            fLast = ::new (memory) TBlock{fLast, capacity, 0};
+        }
+        void** p = reinterpret_cast<void**>(fLast + 1) + fLast->Used;
+        fLast->Used += count;
+        return p;
+    }
+    void Release()
+    {
+        while (TBlock* b = fLast) {
+            fLast = b->Previous;
+            ::operator delete(static_cast<void*>(b));
+        }
+    }
+
+private:
+    static constexpr size_t kBlock = 8000; // below the allocator's mapping size
+    struct TBlock {
+        TBlock* Previous;
+        size_t Capacity;
+        size_t Used;
+    };
+    TBlock* fLast = nullptr;
+};
+
+// What lists of the same kind share: the room of their items and of their
+// item-pointer arrays, freed whole by Release once the lists are cleared.
+template <class T>
+struct TSharedRoom {
+    TItemPool<T> Items;
+    TPointerRoom Pointers;
+    void Release()
+    {
+        Items.Release();
+        Pointers.Release();
+    }
+};
+
+// A list of owned items in file order. It is 32 bytes: a hole holds five
+// lists, most of them empty, and a design may hold a million holes. The
+// item pointers sit in one array of their own that doubles as it grows.
+// A list may take its items' room from a pool it shares with lists like it
+// (the steps of all holes of a design): its items are then destroyed by its
+// Clear, and their room is freed with the shared pool.
 template <class T>
 class TOwnedList {
 public:
@@ -82,64 +133,69 @@ public:
     TOwnedList& operator=(const TOwnedList&) = delete;
     ~TOwnedList() { Clear(); }
 
-    T* Add() { return Insert(Count()); }
+    // Takes the room of new items and of the pointer array from Shared, which
+    // must outlive the list's items. Called while the list is empty.
+    void ShareRoomOf(TSharedRoom<T>& Shared) { fShared = &Shared; }
+
+    T* Add()
+    {
+        if (fCount == fCapacity) Reserve(fCount + 1);
+        T* item = fShared ? fShared->Items.New() : fPool.New();
+        fItems[fCount++] = item;
+        return item;
+    }
     T* Insert(int AIndex)
     {
         AIndex = std::clamp(AIndex, 0, Count());
-        // The slot first, so that an item is never made without a place.
-        auto it = fItems.insert(fItems.begin() + AIndex, nullptr);
-        try {
-            *it = fPool.New();
-        } catch (...) {
-            fItems.erase(it);
-            throw;
-        }
-        return *it;
+        T* item = Add();
+        std::move_backward(fItems + AIndex, fItems + fCount - 1, fItems + fCount);
+        fItems[AIndex] = item;
+        return item;
     }
-    // Takes ownership of an existing object.
-    T* Append(std::unique_ptr<T> item)
-    {
-        fItems.push_back(item.get());
-        ++fAdopted;
-        return item.release();
-    }
-    int GetCount() const { return static_cast<int>(fItems.size()); }
+    int GetCount() const { return static_cast<int>(fCount); }
     int Count() const { return GetCount(); }
-    T* Items(int AIndex) const { return fItems.at(static_cast<size_t>(AIndex)); }
+    T* Items(int AIndex) const
+    {
+        if (AIndex < 0 || uint32_t(AIndex) >= fCount) throw std::out_of_range("list index out of range");
+        return fItems[AIndex];
+    }
     T* operator[](int AIndex) const { return Items(AIndex); }
-    T* First() const { return fItems.empty() ? nullptr : fItems.front(); }
-    T* Last() const { return fItems.empty() ? nullptr : fItems.back(); }
+    T* First() const { return fCount ? fItems[0] : nullptr; }
+    T* Last() const { return fCount ? fItems[fCount - 1] : nullptr; }
     void Delete(int AIndex)
     {
         if (AIndex < 0 || AIndex >= Count()) return;
-        T* item = fItems[size_t(AIndex)];
-        fItems.erase(fItems.begin() + AIndex);
-        Destroy(item);
+        T* item = fItems[AIndex];
+        std::move(fItems + AIndex + 1, fItems + fCount, fItems + AIndex);
+        --fCount;
+        // Its room is freed with the pool's blocks by Clear.
+        item->~T();
     }
     // Destroys every item and frees their storage at once.
     void Clear()
     {
-        if (fAdopted == 0) {
-            for (T* item : fItems) item->~T();
-        } else {
-            for (T* item : fItems) Destroy(item);
-        }
-        fItems.clear();
-        fAdopted = 0;
+        if (!fItems) return; // most lists of a hole are empty: nothing to free
+        for (uint32_t i = 0; i < fCount; ++i) fItems[i]->~T();
+        if (!fShared) ::operator delete(static_cast<void*>(fItems));
+        fItems = nullptr;
+        fCount = fCapacity = 0;
         fPool.Release();
     }
-    void Exchange(int A, int B) { std::swap(fItems.at(size_t(A)), fItems.at(size_t(B))); }
+    void Exchange(int A, int B) { std::swap(*Slot(A), *Slot(B)); }
     // Moves the item at From to position To.
     void Move(int From, int To)
     {
-        T* item = fItems.at(size_t(From));
-        fItems.erase(fItems.begin() + From);
-        fItems.insert(fItems.begin() + To, item);
+        Slot(From);
+        Slot(To);
+        if (From < To)
+            std::rotate(fItems + From, fItems + From + 1, fItems + To + 1);
+        else if (To < From)
+            std::rotate(fItems + To, fItems + From, fItems + From + 1);
     }
     int IndexOf(const T* item) const
     {
         for (int i = 0; i < Count(); ++i)
-            if (fItems[size_t(i)] == item) return i;
+            if (fItems[i] == item) return i;
         return -1;
     }
     // Deep copy: items must offer Assign.
@@ -152,34 +208,42 @@ public:
     void AppendCopies(const TOwnedList& Source)
     {
         const int n = Source.Count();
+        Reserve(fCount + uint32_t(n));
         for (int i = 0; i < n; ++i) Add()->Assign(*Source.Items(i));
     }
 
-    auto begin() const { return fItems.begin(); }
-    auto end() const { return fItems.end(); }
+    T* const* begin() const { return fItems; }
+    T* const* end() const { return fItems + fCount; }
 
     // A list whose only field is its item list is shown as an array.
     template <class F> void ForEachItem(F&& f) const
     {
-        for (const T* p : fItems) f(*p);
+        for (uint32_t i = 0; i < fCount; ++i) f(*fItems[i]);
     }
 
-protected:
-    // An item made by the pool is destroyed in place (its room is freed with
-    // the pool by Clear); one handed over by Append is freed on its own.
-    void Destroy(T* item)
+private:
+    T** Slot(int AIndex)
     {
-        if (fAdopted == 0 || fPool.Owns(item)) {
-            item->~T();
-            return;
-        }
-        delete item;
-        --fAdopted;
+        if (AIndex < 0 || uint32_t(AIndex) >= fCount) throw std::out_of_range("list index out of range");
+        return fItems + AIndex;
+    }
+    void Reserve(uint32_t n)
+    {
+        if (n <= fCapacity) return;
+        const uint32_t capacity = std::max<uint32_t>({n, fCapacity * 2, 4});
+        T** items = fShared ? reinterpret_cast<T**>(fShared->Pointers.New(capacity))
+                            : static_cast<T**>(::operator new(sizeof(T*) * capacity));
+        std::copy(fItems, fItems + fCount, items);
+        if (!fShared) ::operator delete(static_cast<void*>(fItems));
+        fItems = items;
+        fCapacity = capacity;
     }
 
-    std::vector<T*> fItems;
+    T** fItems = nullptr;
+    uint32_t fCount = 0;
+    uint32_t fCapacity = 0;
     TItemPool<T> fPool;
-    size_t fAdopted = 0; // items handed over by Append, not made by the pool
+    TSharedRoom<T>* fShared = nullptr;
 };
 
 } // namespace qv

@@ -191,7 +191,7 @@ int TStepList::GetThreadCount() const
 std::string TStepList::GetThreadName() const
 {
     const int i = GetHasThread();
-    return i < 0 ? std::string() : Items(i)->FData.Thread;
+    return i < 0 ? std::string() : Items(i)->FData.Thread.str();
 }
 
 int TStepList::GetLocatingShoulder() const

@@ -2,6 +2,7 @@
 // Diameter steps of a hole and the bore geometry derived from them.
 // Index 0 is the deepest step (the nose of a cartridge cavity, port "1");
 // the last step sits at the block face.
+#include "core/RareText.h"
 #include "core/Reflect.h"
 #include "model/OwnedList.h"
 
@@ -17,23 +18,25 @@ QV_ENUM(TStepAttribute, saSpotfaced, saThreaded, saHidden, saExcluded, saLocatin
 using TStepAttributes = TSet<TStepAttribute, uint16_t>;
 
 struct TStepData {
+    // Members are ordered by size (no padding); Fields() gives the record's
+    // order.
     int32_t StepNumber = 0;
+    int32_t TopAngle = 120; // included angle of the drill point; 180 is flat
     TStepAttributes Attribute;
+    bool Selected = false;
     double Diameter = 0.0;
     double Depth = 0.0; // depth of the drill tip from the start of the hole
-    std::string Thread;
     double Length = 0.0;
-    std::string Remark;
-    int32_t TopAngle = 120; // included angle of the drill point; 180 is flat
     double OutsideDiameter = 0.0;
-    std::string MachineCode;
-    std::string GroupCode;
     double PortMin = 0.0;
     double PortMax = 0.0;
-    std::string ToleranceDiameter;
-    std::string ToleranceDepth;
-    bool Selected = false;
+    std::string Remark;
+    std::string GroupCode;
     std::string PortName = "<>";
+    TRareText Thread;
+    TRareText MachineCode;
+    TRareText ToleranceDiameter;
+    TRareText ToleranceDepth;
 
     template <class F> void Fields(F&& f) const
     {

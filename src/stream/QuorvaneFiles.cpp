@@ -20,6 +20,20 @@ std::string ErrnoText(const std::string& what, const std::string& file)
     return what + " \"" + file + "\": " + std::strerror(errno);
 }
 
+// True when no byte has its high bit set; eight bytes at a time.
+bool IsAscii(std::string_view s)
+{
+    size_t i = 0;
+    uint64_t high = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        high |= w;
+    }
+    for (; i < s.size(); ++i) high |= static_cast<unsigned char>(s[i]);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
 } // namespace
 
 TQuorvaneFile::TQuorvaneFile(const std::string& FileName, uint8_t FMode, bool ViewerFile)
@@ -186,12 +200,19 @@ bool TQuorvaneFile::GetString(std::string& Field, int32_t Len)
     fPos += size_t(Len);
     // Plain ASCII is the same in the file's code page and in UTF-8: copied
     // straight from the data into the field.
-    for (const char c : raw)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            Field = AnsiToUtf8(raw);
-            return true;
-        }
+    if (!IsAscii(raw)) {
+        Field = AnsiToUtf8(raw);
+        return true;
+    }
     Field.assign(raw);
+    return true;
+}
+
+bool TQuorvaneFile::GetString(TRareText& Field, int32_t Len)
+{
+    std::string text;
+    if (!GetString(text, Len)) return false;
+    Field = std::move(text);
     return true;
 }
 

@@ -3,6 +3,8 @@
 // a 40-byte text header, then a flat run of fields, each a 6-byte field
 // header (tag, type, payload length; three little-endian 16-bit words, the
 // first and third exchanged in viewer files) followed by its payload.
+#include "core/RareText.h"
+
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -92,6 +94,7 @@ public:
     }
     // A text of Len bytes, decoded to UTF-8.
     bool GetString(std::string& Field, int32_t Len);
+    bool GetString(TRareText& Field, int32_t Len);
     // The value of the kind the field's type calls for: a Double, a Boolean,
     // an Int64, or an Integer (integer and enumeration fields).
     template <class T> bool Get(T& Field)

@@ -2,6 +2,7 @@
 
 #include "core/Encoding.h"
 #include "core/JsonText.h"
+#include "core/RareText.h"
 #include "document/Manifolds.h"
 
 #include <cerrno>
@@ -117,8 +118,8 @@ public:
             Integer(static_cast<int64_t>(v));
         } else if constexpr (std::is_floating_point_v<T>) {
             Double(static_cast<double>(v));
-        } else if constexpr (std::is_same_v<T, std::string>) {
-            String(v);
+        } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, TRareText>) {
+            String(static_cast<const std::string&>(v));
         } else if constexpr (IsSet<T>::value) {
             using E = std::remove_cvref_t<decltype(SetMember(v))>;
             BeginArray();
