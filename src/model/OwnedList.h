@@ -12,6 +12,42 @@
 
 namespace qv {
 
+// A chain of memory blocks, each a header followed by room for Capacity
+// things of which Used are handed out; only the last block hands out room.
+// Release frees every block. It is one pointer in size.
+class TBlockChain {
+public:
+    struct TBlock {
+        TBlock* Previous;
+        size_t Capacity;
+        size_t Used;
+    };
+    TBlockChain() = default;
+    TBlockChain(const TBlockChain&) = delete;
+    TBlockChain& operator=(const TBlockChain&) = delete;
+    ~TBlockChain() { Release(); }
+
+    TBlock* Last() const { return fLast; }
+    // A new last block of header bytes (at least the block's own) and room
+    // for capacity things of size bytes each.
+    TBlock* Grow(size_t header, size_t capacity, size_t size)
+    {
+        void* memory = ::operator new(header + capacity * size);
+        fLast = ::new (memory) TBlock{fLast, capacity, 0};
+        return fLast;
+    }
+    void Release()
+    {
+        while (TBlock* b = fLast) {
+            fLast = b->Previous;
+            ::operator delete(static_cast<void*>(b));
+        }
+    }
+
+private:
+    TBlock* fLast = nullptr;
+};
+
 // Storage for the items a list creates: blocks of room for items, each twice
 // the size of the one before up to a limit, so that a list of n items costs
 // about log n allocations instead of n, and Release frees the blocks whole.
@@ -21,51 +57,28 @@ namespace qv {
 template <class T>
 class TItemPool {
 public:
-    TItemPool() = default;
-    TItemPool(const TItemPool&) = delete;
-    TItemPool& operator=(const TItemPool&) = delete;
-    ~TItemPool() { Release(); }
-
     // Constructs a new item (value-initialised, as make_unique does).
     T* New()
     {
-        if (!fLast || fLast->Used == fLast->Capacity) Grow();
-        T* p = ::new (static_cast<void*>(ItemsOf(fLast) + fLast->Used)) T();
-        ++fLast->Used;
+        TBlock* last = fBlocks.Last();
+        if (!last || last->Used == last->Capacity)
+            last = fBlocks.Grow(kHeader, last ? std::min(last->Capacity * 2, kMaxBlock) : 1, sizeof(T));
+        T* p = ::new (static_cast<void*>(ItemsOf(last) + last->Used)) T();
+        ++last->Used;
         return p;
     }
     // Frees every block; the items in them must have been destroyed.
-    void Release()
-    {
-        while (TBlock* b = fLast) {
-            fLast = b->Previous;
-            ::operator delete(static_cast<void*>(b));
-        }
-    }
+    void Release() { fBlocks.Release(); }
 
 private:
+    using TBlock = TBlockChain::TBlock;
     // Blocks stay below the size the allocator would map on its own.
     static constexpr size_t kMaxBlock = std::clamp<size_t>(64 * 1024 / sizeof(T), 1, 256);
-    struct TBlock {
-        TBlock* Previous;
-        size_t Capacity;
-        size_t Used;
-    };
     static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
     // The items follow the block's header, suitably aligned.
     static constexpr size_t kHeader = (sizeof(TBlock) + alignof(T) - 1) / alignof(T) * alignof(T);
     static T* ItemsOf(TBlock* b) { return reinterpret_cast<T*>(reinterpret_cast<char*>(b) + kHeader); }
-    static const T* ItemsOf(const TBlock* b)
-    {
-        return reinterpret_cast<const T*>(reinterpret_cast<const char*>(b) + kHeader);
-    }
-    void Grow()
-    {
-        const size_t capacity = fLast ? std::min(fLast->Capacity * 2, kMaxBlock) : 1;
-        void* memory = ::operator new(kHeader + capacity * sizeof(T));
-        fLast = ::new (memory) TBlock{fLast, capacity, 0};
-    }
-    TBlock* fLast = nullptr;
+    TBlockChain fBlocks;
 };
 
 // Room for the item-pointer arrays of many small lists: handed out from
@@ -73,37 +86,20 @@ private:
 // stays behind (at most as much again as the arrays in use).
 class TPointerRoom {
 public:
-    TPointerRoom() = default;
-    TPointerRoom(const TPointerRoom&) = delete;
-    TPointerRoom& operator=(const TPointerRoom&) = delete;
-    ~TPointerRoom() { Release(); }
     void** New(size_t count)
     {
-        if (!fLast || fLast->Capacity - fLast->Used < count) {
-            const size_t capacity = std::max<size_t>(count, kBlock);
-            void* memory = ::operator new(sizeof(TBlock) + capacity * sizeof(void*));
-            fLast = ::new (memory) TBlock{fLast, capacity, 0};
-        }
-        void** p = reinterpret_cast<void**>(fLast + 1) + fLast->Used;
-        fLast->Used += count;
+        TBlockChain::TBlock* last = fBlocks.Last();
+        if (!last || last->Capacity - last->Used < count)
+            last = fBlocks.Grow(sizeof(TBlockChain::TBlock), std::max<size_t>(count, kBlock), sizeof(void*));
+        void** p = reinterpret_cast<void**>(last + 1) + last->Used;
+        last->Used += count;
         return p;
     }
-    void Release()
-    {
-        while (TBlock* b = fLast) {
-            fLast = b->Previous;
-            ::operator delete(static_cast<void*>(b));
-        }
-    }
+    void Release() { fBlocks.Release(); }
 
 private:
     static constexpr size_t kBlock = 8000; // below the allocator's mapping size
-    struct TBlock {
-        TBlock* Previous;
-        size_t Capacity;
-        size_t Used;
-    };
-    TBlock* fLast = nullptr;
+    TBlockChain fBlocks;
 };
 
 // What lists of the same kind share: the room of their items and of their
