@@ -37,7 +37,6 @@
 #include <QImage>
 
 #include <clocale>
-#include <cmath>
 #include <functional>
 
 #include <cstdio>
