@@ -129,7 +129,7 @@ std::string NotAFile(const struct stat& st)
 
 bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::string& Why)
 {
-    Content.Bytes.clear();
+    Content.Bytes.Clear();
     Content.Time.reset();
     // Looked at before opening: opening a device can block or have effects.
     struct stat st{};
@@ -154,13 +154,12 @@ bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::st
     // or a file that grew meanwhile, is appended as it comes.
     size_t got = 0;
     if (S_ISREG(st.st_mode)) {
-        Content.Bytes.resize(static_cast<size_t>(st.st_size));
+        Content.Bytes.Reset(static_cast<size_t>(st.st_size));
         Content.Time = LocalFileTime(st);
     }
     auto fail = [&] {
         Why = std::strerror(errno);
-        Content.Bytes.clear();
-        Content.Bytes.shrink_to_fit();
+        Content.Bytes.Clear();
         return false;
     };
     while (got < Content.Bytes.size()) {
@@ -172,7 +171,7 @@ bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::st
         if (n == 0) break;
         got += static_cast<size_t>(n);
     }
-    Content.Bytes.resize(got);
+    Content.Bytes.Shrink(got);
     char chunk[64 * 1024];
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -181,7 +180,7 @@ bool ReadFileContent(const std::string& FileName, TFileContent& Content, std::st
             return fail();
         }
         if (n == 0) break;
-        Content.Bytes.append(chunk, static_cast<size_t>(n));
+        Content.Bytes.Append(chunk, static_cast<size_t>(n));
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The manifold document: the block's header data and one owned list or
 // record per kind of model record. Every load clears it first.
+#include "core/LargeMemory.h"
 #include "core/Reflect.h"
 #include "model/AssemblyLists.h"
 #include "model/BillOfMaterials.h"
@@ -198,7 +199,7 @@ struct TFileBytes {
 
 // A whole file read into memory.
 struct TFileContent {
-    std::string Bytes;
+    TByteBuffer Bytes;
     std::optional<TDateTime> Time;
 };
 

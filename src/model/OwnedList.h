@@ -1,6 +1,8 @@
 #pragma once
 // The list pattern every model list follows: it owns its items in file order,
 // Add creates a cleared item, appends and returns it; Delete and Clear free.
+#include "core/LargeMemory.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -14,14 +16,19 @@ namespace qv {
 
 // A chain of memory blocks, each a header followed by room for Capacity
 // things of which Used are handed out; only the last block hands out room.
-// Release frees every block. It is one pointer in size.
+// Release frees every block. It is one pointer in size. Blocks of a megabyte
+// and more come from the large-page memory, rounded up to whole 2 MiB pages
+// (the room gained is handed out too).
 class TBlockChain {
 public:
     struct TBlock {
         TBlock* Previous;
         size_t Capacity;
         size_t Used;
+        size_t Bytes; // the block's whole size, header included
     };
+    static constexpr size_t kLargeBlock = size_t(2) << 20;
+
     TBlockChain() = default;
     TBlockChain(const TBlockChain&) = delete;
     TBlockChain& operator=(const TBlockChain&) = delete;
@@ -32,15 +39,26 @@ public:
     // for capacity things of size bytes each.
     TBlock* Grow(size_t header, size_t capacity, size_t size)
     {
-        void* memory = ::operator new(header + capacity * size);
-        fLast = ::new (memory) TBlock{fLast, capacity, 0};
+        size_t bytes = header + capacity * size;
+        void* memory;
+        if (bytes >= kLargeMemoryMinimum) {
+            bytes = (bytes + kLargeBlock - 1) / kLargeBlock * kLargeBlock;
+            capacity = (bytes - header) / size;
+            memory = AllocateLarge(bytes);
+        } else {
+            memory = ::operator new(bytes);
+        }
+        fLast = ::new (memory) TBlock{fLast, capacity, 0, bytes};
         return fLast;
     }
     void Release()
     {
         while (TBlock* b = fLast) {
             fLast = b->Previous;
-            ::operator delete(static_cast<void*>(b));
+            if (b->Bytes >= kLargeMemoryMinimum)
+                FreeLarge(b, b->Bytes);
+            else
+                ::operator delete(static_cast<void*>(b));
         }
     }
 
@@ -72,8 +90,9 @@ public:
 
 private:
     using TBlock = TBlockChain::TBlock;
-    // Blocks stay below the size the allocator would map on its own.
-    static constexpr size_t kMaxBlock = std::clamp<size_t>(64 * 1024 / sizeof(T), 1, 256);
+    // A large list (the steps of all holes) grows to blocks of one large
+    // page; a small one never gets that far.
+    static constexpr size_t kMaxBlock = std::max<size_t>((TBlockChain::kLargeBlock - 64) / sizeof(T), 1);
     static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
     // The items follow the block's header, suitably aligned.
     static constexpr size_t kHeader = (sizeof(TBlock) + alignof(T) - 1) / alignof(T) * alignof(T);

@@ -55,7 +55,9 @@ class TStep {
 public:
     TStepData FData;
 
-    TStep() = default;
+    // Every field has its default in TStepData; a constructor of our own
+    // keeps `new TStep()` from zero-filling the step before setting them.
+    TStep() noexcept {}
     void Clear() { FData = TStepData{}; }
     void Assign(const TStep& Source) { FData = Source.FData; }
     bool Load(TQuorvaneFile& HF);

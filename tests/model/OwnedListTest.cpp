@@ -98,6 +98,45 @@ TEST(OwnedList, StepsOfAHoleListShareItsPool)
     EXPECT_EQ(Numbers(alone->FStepList), (std::vector<int>{5000, 5001, 5002}));
 }
 
+// A list of thousands of holes and their steps grows into blocks of large
+// pages; cleared and filled again it reuses that room, and every new item
+// starts with its defaults, whatever the room held before.
+TEST(OwnedList, LargeListsKeepEveryItemAndStartNewOnesCleared)
+{
+    THoleList holes;
+    auto fill = [&](int n) {
+        for (int h = 0; h < n; ++h) {
+            THole& hole = *holes.Add();
+            hole.FData.HoleNumber = h + 1;
+            for (int i = 0; i < 3; ++i) {
+                TStep& s = *hole.FStepList.Add();
+                s.FData.StepNumber = h * 3 + i;
+                s.FData.Diameter = 1.5 * i;
+            }
+        }
+    };
+    const int n = 8000; // beyond a megabyte of holes and of steps
+    fill(n);
+    for (int h = 0; h < n; h += 997) {
+        ASSERT_EQ(holes[h]->FData.HoleNumber, h + 1);
+        EXPECT_EQ(Numbers(holes[h]->FStepList), (std::vector<int>{h * 3, h * 3 + 1, h * 3 + 2}));
+    }
+    holes.Clear();
+
+    THole& hole = *holes.Add();
+    const TStep& fresh = *hole.FStepList.Add();
+    const TStepData defaults;
+    EXPECT_EQ(fresh.FData.StepNumber, defaults.StepNumber);
+    EXPECT_EQ(fresh.FData.TopAngle, 120);
+    EXPECT_EQ(fresh.FData.Diameter, 0.0);
+    EXPECT_EQ(fresh.FData.PortName, "<>");
+    EXPECT_TRUE(fresh.FData.Remark.empty());
+    EXPECT_TRUE(fresh.FData.Thread.empty());
+    EXPECT_EQ(fresh.FData.Attribute.Value, 0);
+    EXPECT_FALSE(fresh.FData.Selected);
+    EXPECT_EQ(hole.FData.HoleNumber, THoleData{}.HoleNumber);
+}
+
 TEST(RareText, EmptyTextHoldsNothing)
 {
     static_assert(sizeof(TRareText) == sizeof(void*));

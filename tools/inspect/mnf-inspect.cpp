@@ -59,7 +59,7 @@ int main(int argc, char** argv)
         qv::TMessageCollector messages;
         const int version = qv::DetectFileVersionFromBytes(content.Bytes, 1);
         const bool ok = m.LoadFromBytes({content.Bytes, file, content.Time}, viewer, viewer);
-        content.Bytes = std::string(); // the document holds all that is needed now
+        content.Bytes.Clear(); // the document holds all that is needed now
         // Written as it is made: the text of a large design is several times
         // the size of the design itself. A failed write throws and ends with
         // status 2 below, never with the load's status.

@@ -100,8 +100,9 @@ bool TOldFile::LoadFile(const std::string& FileName)
     fPos = 0;
     fHitEnd = false;
     const bool ok = ReadFileContent(FileName, content, why);
-    fOwned = std::move(content.Bytes);
-    fBytes = fOwned;
+    fOwned.clear();
+    fOwnedFile = std::move(content.Bytes);
+    fBytes = fOwnedFile.View();
     return ok;
 }
 

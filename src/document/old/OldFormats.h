@@ -9,6 +9,7 @@
 // it with a cursor. Nothing read from the file is trusted: a record that is
 // not all there is never applied, and a count only says how many records to
 // try, never how many to allocate.
+#include "core/LargeMemory.h"
 #include "core/Reflect.h"
 #include "model/HoleLists.h"
 #include "model/ModelTypes.h"
@@ -140,6 +141,7 @@ public:
 
 private:
     std::string fOwned;
+    TByteBuffer fOwnedFile; // what LoadFile read
     std::string_view fBytes;
     size_t fPos = 0;
     bool fHitEnd = false;
