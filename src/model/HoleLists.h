@@ -165,12 +165,12 @@ public:
     }
 };
 
-// The steps of all its holes (and their step lists' pointer arrays) take
-// their room from one pool of the list, in blocks, and are freed with it: a
-// design's steps cost a few hundred allocations instead of a few for each
-// hole. A step list emptied while the
-// hole list lives (a hole replaced or deleted) keeps that room until the hole
-// list is cleared.
+// The steps and the valves of all its holes (and their lists' pointer arrays)
+// take their room from pools of the list, in blocks, and are freed with them:
+// a design's steps and cartridges cost a few hundred allocations instead of a
+// few for each hole. A step or valve list emptied while the hole list lives
+// (a hole replaced or deleted) keeps that room until the hole list is
+// cleared.
 class THoleList : public TOwnedList<THole> {
 public:
     THoleList() = default;
@@ -178,19 +178,20 @@ public:
     THole* Add()
     {
         THole* h = TOwnedList<THole>::Add();
-        h->FStepList.ShareRoomOf(fStepRoom);
+        ShareRooms(*h);
         return h;
     }
     THole* Insert(int AIndex)
     {
         THole* h = TOwnedList<THole>::Insert(AIndex);
-        h->FStepList.ShareRoomOf(fStepRoom);
+        ShareRooms(*h);
         return h;
     }
     void Clear()
     {
         TOwnedList<THole>::Clear();
         fStepRoom.Release();
+        fValveRoom.Release();
     }
     void Assign(const THoleList& Source)
     {
@@ -220,7 +221,13 @@ public:
     std::unique_ptr<TPlugList> CreatePlugList() const;
 
 private:
+    void ShareRooms(THole& h)
+    {
+        h.FStepList.ShareRoomOf(fStepRoom);
+        h.FValveList.ShareRoomOf(fValveRoom);
+    }
     TSharedRoom<TStep> fStepRoom;
+    TSharedRoom<TValve> fValveRoom;
 };
 
 } // namespace qv

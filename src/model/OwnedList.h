@@ -102,14 +102,17 @@ private:
 
 // Room for the item-pointer arrays of many small lists: handed out from
 // blocks in turn and freed only with the blocks. An array a list outgrows
-// stays behind (at most as much again as the arrays in use).
+// stays behind (at most as much again as the arrays in use). Blocks double
+// up to one large page.
 class TPointerRoom {
 public:
     void** New(size_t count)
     {
         TBlockChain::TBlock* last = fBlocks.Last();
-        if (!last || last->Capacity - last->Used < count)
-            last = fBlocks.Grow(sizeof(TBlockChain::TBlock), std::max<size_t>(count, kBlock), sizeof(void*));
+        if (!last || last->Capacity - last->Used < count) {
+            const size_t next = last ? std::min(last->Capacity * 2, kMaxBlock) : kFirstBlock;
+            last = fBlocks.Grow(sizeof(TBlockChain::TBlock), std::max(count, next), sizeof(void*));
+        }
         void** p = reinterpret_cast<void**>(last + 1) + last->Used;
         last->Used += count;
         return p;
@@ -117,7 +120,8 @@ public:
     void Release() { fBlocks.Release(); }
 
 private:
-    static constexpr size_t kBlock = 8000; // below the allocator's mapping size
+    static constexpr size_t kFirstBlock = 512;
+    static constexpr size_t kMaxBlock = (TBlockChain::kLargeBlock - sizeof(TBlockChain::TBlock)) / sizeof(void*);
     TBlockChain fBlocks;
 };
 
