@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {

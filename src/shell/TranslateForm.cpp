@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace qv {
@@ -150,7 +151,7 @@ void TTranslateFormBasic::FinishCreate()
 
 TTranslateForm::TTranslateForm(QWidget* Parent, Qt::WindowFlags Flags) : TTranslateFormBasic(Parent, Flags) {}
 
-TTranslateForm::~TTranslateForm() = default; // fSaveWindow saves as it goes
+TTranslateForm::~TTranslateForm() = default; // freeing fSaveWindow saves the placement
 
 void TTranslateForm::FinishCreate()
 {
