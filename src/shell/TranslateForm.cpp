@@ -4,7 +4,6 @@
 #include "shell/SaveWindows.h"
 #include "shell/Translate.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,7 +11,6 @@
 #include <QMenuBar>
 #include <QMetaProperty>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -26,9 +24,9 @@ int gDpiOverride = 0;
 
 // The string properties that hold texts the user reads.
 constexpr const char* kTextProperties[] = {
-    "windowTitle", "text",        "title",          "toolTip",  "statusTip",          "whatsThis",
-    "placeholderText", "iconText", "accessibleName", "accessibleDescription", "prefix", "suffix",
-    "specialValueText"};
+    "windowTitle",    "text",           "title",    "toolTip", "statusTip",
+    "whatsThis",      "placeholderText", "iconText", "accessibleName", "accessibleDescription",
+    "prefix",         "suffix",          "specialValueText"};
 
 bool IsTextProperty(const char* name)
 {
