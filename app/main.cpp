@@ -32,6 +32,7 @@
 #include "platform/ProgramIdentity.h"
 #include "shell/Application.h"
 #include "shell/MainForm.h"
+#include "shell/Translate.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -231,7 +232,7 @@ void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& text)
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-// The window: program identity, the language's number format, the main
+// The window: program identity, the language (texts and number format), the main
 // window with the command line's file, the event loop.
 int RunWindow(int argc, char** argv, const std::vector<std::string>& args)
 {
@@ -246,8 +247,9 @@ int RunWindow(int argc, char** argv, const std::vector<std::string>& args)
     qv::TViewerApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(qv::ProgramName));
     // Qt set the user's locale; texts and numbers follow the program's
-    // language, English.
+    // language, English, whatever the user's environment says.
     setlocale(LC_ALL, "C.UTF-8");
+    qv::UseLanguage(qv::DefaultCatalogueFolder());
     qv::TMainForm form(args);
     form.show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 
 #include "platform/ProgramIdentity.h"
+#include "shell/Translate.h"
 
 #include <QMessageBox>
 
@@ -24,7 +25,9 @@ bool TViewerApplication::notify(QObject* receiver, QEvent* event)
 
 void TMessageBoxHandler::ShowMessage(TMessageKind kind, const std::string& text)
 {
-    const QString title = QString::fromStdString(ProgramName), t = QString::fromStdString(text);
+    // A fixed sentence has its entry in the message catalogue; a text made
+    // up of parts (a file name, say) has none and is shown as it is.
+    const QString title = QString::fromStdString(ProgramName), t = Translate(QString::fromStdString(text));
     switch (kind) {
     case TMessageKind::Information: QMessageBox::information(fParent, title, t); break;
     case TMessageKind::Warning: QMessageBox::warning(fParent, title, t); break;

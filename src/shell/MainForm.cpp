@@ -4,6 +4,7 @@
 #include "platform/MainSettings.h"
 #include "platform/ProgramIdentity.h"
 #include "platform/SettingsFolders.h"
+#include "shell/AboutDlg.h"
 #include "shell/CategoryPanel.h"
 #include "shell/Export.h"
 #include "shell/MainFormIcons.h"
@@ -179,8 +180,9 @@ void TMainForm::CreateActions()
     connect(FileExitAction, &QAction::triggered, this, &QWidget::close);
     connect(ToolsOpenInQuorvaneAction, &QAction::triggered, this, &TMainForm::ToolsOpenInQuorvaneActionExecute);
     connect(ToolsClipboardAction, &QAction::triggered, this, &TMainForm::ToolsClipboardActionExecute);
-    // The About dialog and the version check come with the localisation
-    // and update work; their commands exist and do nothing yet.
+    connect(HelpAboutAction, &QAction::triggered, this, [this] { TAboutDlg::Execute(this); });
+    // The version check comes with the update work; its command exists and
+    // does nothing yet.
     for (QAction* a : findChildren<QAction*>()) addAction(a); // short-cuts work without the menu open
 }
 

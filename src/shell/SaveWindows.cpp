@@ -25,6 +25,16 @@ void ReportSaveError(const std::exception& e) { ShowMessage(TMessageKind::Error,
 
 } // namespace
 
+void SetSystemIconFont(QWidget* Widget)
+{
+    const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont font = Widget->font();
+    font.setFamily(system.family());
+    if (system.pointSizeF() > 0) font.setPointSizeF(system.pointSizeF());
+    else if (system.pixelSize() > 0) font.setPixelSize(system.pixelSize());
+    Widget->setFont(font);
+}
+
 std::vector<TScreenRect> MonitorRects()
 {
     std::vector<TScreenRect> result;
@@ -108,14 +118,7 @@ TSaveWindow::TSaveWindow(std::string AIniFileName, QWidget* AForm, TWindowToFull
                          bool UseWithRibbon)
     : FIniFileName(std::move(AIniFileName)), FForm(AForm), FMode(AMode), fUseWithRibbon(UseWithRibbon)
 {
-    if (FontOf) {
-        const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        QFont font = FontOf->font();
-        font.setFamily(system.family());
-        if (system.pointSizeF() > 0) font.setPointSizeF(system.pointSizeF());
-        else if (system.pixelSize() > 0) font.setPixelSize(system.pixelSize());
-        FontOf->setFont(font);
-    }
+    if (FontOf) SetSystemIconFont(FontOf);
     if (AForm) FSection = WindowSection(AForm);
     Restore();
 }

@@ -18,6 +18,12 @@
 
 namespace qv {
 
+// Gives Widget the family and size of the system's font for windows. Qt
+// has no separate "icon font": its general font is what the desktop
+// (the platform theme) sets for window texts, the same font Windows calls
+// the icon font. Widgets below Widget with a font of their own keep it.
+void SetSystemIconFont(QWidget* Widget);
+
 // The bounds of the attached monitors, and of the primary one.
 std::vector<TScreenRect> MonitorRects();
 TScreenRect PrimaryScreenRect();

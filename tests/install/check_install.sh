@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary staging folder (DESTDIR) and checks
-# that the program, mnf-inspect, the menu entry, the icon and the MIME
-# package are there, that the menu entry and the XML files are well formed,
-# and that the MIME package makes *.mnf and *.mvf design files.
+# that the program, mnf-inspect, the menu entry, the icon, the MIME package
+# and the English message catalogue are there, that the menu entry and the
+# XML files are well formed, and that the MIME package makes *.mnf and
+# *.mvf design files.
 set -euo pipefail
 build=$1
 stage=$(mktemp -d)
@@ -10,7 +11,8 @@ trap 'rm -rf "$stage"' EXIT
 DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 root=$stage/usr
 for f in bin/QuorvaneViewer bin/mnf-inspect share/applications/quorvane-viewer.desktop \
-         share/icons/hicolor/scalable/apps/quorvane-viewer.svg share/mime/packages/quorvane-viewer.xml; do
+         share/icons/hicolor/scalable/apps/quorvane-viewer.svg share/mime/packages/quorvane-viewer.xml \
+         share/quorvane-viewer/locale/en/LC_MESSAGES/default.mo; do
   [ -e "$root/$f" ] || { echo "missing after install: $f" >&2; exit 1; }
 done
 [ -x "$root/bin/QuorvaneViewer" ] || { echo "QuorvaneViewer is not executable" >&2; exit 1; }
