@@ -96,7 +96,9 @@ public:
     THoleData FData;
     std::vector<std::string> fComments;
 
-    THole() = default;
+    // Every field has its default where it is declared; a constructor of our
+    // own keeps `new THole()` from zero-filling the hole first.
+    THole() noexcept {}
     THole(const THole&) = delete;
     THole& operator=(const THole&) = delete;
 
