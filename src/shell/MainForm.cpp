@@ -5,6 +5,7 @@
 #include "platform/ProgramIdentity.h"
 #include "platform/SettingsFolders.h"
 #include "shell/AboutDlg.h"
+#include "platform/SpnavSource.h"
 #include "shell/CategoryPanel.h"
 #include "shell/Export.h"
 #include "shell/MainFormIcons.h"
@@ -124,11 +125,18 @@ TMainForm::TMainForm(std::vector<std::string> Arguments, QWidget* Parent)
     AskDesignProgramPath = AskPathWithInputBox(this);
     ConfirmDesignProgramPath = ConfirmWithMessageBox(this);
     StartProgram = StartDesignProgram;
+
+    timerPoll3DDevice = new QTimer(this);
+    timerPoll3DDevice->setObjectName("timerPoll3DDevice");
+    timerPoll3DDevice->setInterval(10);
+    connect(timerPoll3DDevice, &QTimer::timeout, this, &TMainForm::timerPoll3DDeviceTimer);
+    Use3DDevice(std::make_unique<T3DConnexionDevice>(NewSpnavSource()));
 }
 
 TMainForm::~TMainForm()
 {
     fTimer1->stop();
+    timerPoll3DDevice->stop();
     FSaveWindow.reset(); // writes the placement while the window still exists
     SetMessageHandler(fPreviousMessages);
 }
@@ -403,6 +411,8 @@ void TMainForm::closeEvent(QCloseEvent* e)
         qv::ShowMessage(TMessageKind::Error, ex.what());
     }
     fTimer1->stop();
+    timerPoll3DDevice->stop();
+    fDevice.reset();
     e->accept();
 }
 
@@ -705,6 +715,47 @@ void TMainForm::Timer1Timer()
 {
     fNavigator.OrbitTick();
     GLSceneViewer1->update();
+}
+
+void TMainForm::Use3DDevice(std::unique_ptr<T3DConnexionDevice> Device)
+{
+    timerPoll3DDevice->stop();
+    fDevice = std::move(Device);
+    if (!fDevice) return;
+    // The device reports on every poll, zeros at rest: repaint only after a
+    // poll that moved something.
+    fDevice->FOnRotation = [this](double X, double Y, double Z, double Angle) {
+        fNavigator.DeviceRotation(X, Y, Z, Angle);
+        fDeviceMoved |= Angle != 0;
+    };
+    fDevice->FOnTranslation = [this](double X, double Y, double Z, double Length) {
+        fNavigator.DeviceTranslation(X, Y, Z, Length);
+        fDeviceMoved |= Length != 0;
+    };
+    fDevice->FOnKeyChange = [this](int KeyIndex, bool Pressed) {
+        fNavigator.DeviceKey(KeyIndex, Pressed);
+        fDeviceMoved = true;
+    };
+    // Said once, in the status bar: a message box would interrupt whatever
+    // the user is doing, and the mouse keeps working.
+    fDevice->FOnConnectionLost = [this] {
+        statusBar()->showMessage("The 3D mouse service (spacenavd) closed the connection; the 3D mouse is off "
+                                 "until the viewer is started again.",
+                                 15000);
+    };
+    if (fDevice->FLoaded) timerPoll3DDevice->start();
+}
+
+void TMainForm::timerPoll3DDeviceTimer()
+{
+    if (!fDevice || !fDevice->FLoaded) {
+        timerPoll3DDevice->stop();
+        return;
+    }
+    fDeviceMoved = false;
+    fDevice->Poll();
+    if (!fDevice->FLoaded) timerPoll3DDevice->stop();
+    if (fDeviceMoved) GLSceneViewer1->update();
 }
 
 void TMainForm::wheelEvent(QWheelEvent* e)

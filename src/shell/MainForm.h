@@ -31,6 +31,7 @@ class QWidget;
 
 namespace qv {
 
+class T3DConnexionDevice;
 class TCategoryPanel;
 class TManifold;
 class TSaveWindow;
@@ -93,6 +94,14 @@ public:
     // Navigation (mouse handlers run through it) and the orbit tick.
     TNavigator& Navigator() { return fNavigator; }
     void Timer1Timer();
+    // The 3D mouse: the window makes one over spacenavd when it is created;
+    // Use3DDevice puts another in its place (tests use a fake service),
+    // wires its events to the navigation and polls it every 10 ms when it
+    // is loaded. One poll tick; it stops the timer when the device unloads.
+    void Use3DDevice(std::unique_ptr<T3DConnexionDevice> Device);
+    void timerPoll3DDeviceTimer();
+    T3DConnexionDevice* Device() const { return fDevice.get(); }
+    QTimer* PollTimer3DDevice() const { return timerPoll3DDevice; }
     TViewMode CheckedViewMode() const;
 
     // Read access for the program's own tests and tools.
@@ -141,6 +150,7 @@ private:
     void ShowFileName();
 
     std::vector<std::string> fArguments;
+    std::unique_ptr<T3DConnexionDevice> fDevice;
     std::unique_ptr<TManifold> FManifold;
     bool FLoaded = false;
     std::unique_ptr<TSaveWindow> FSaveWindow;
@@ -168,6 +178,8 @@ private:
     QToolButton* Button3 = nullptr;
     std::array<QLabel*, 7> fStatusPanels{};
     QTimer* fTimer1 = nullptr;
+    QTimer* timerPoll3DDevice = nullptr;
+    bool fDeviceMoved = false; // the last poll moved the view: repaint
     std::vector<TGroupRowWidgets> fGroupRows;
 };
 

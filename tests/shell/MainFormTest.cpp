@@ -8,6 +8,8 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "platform/SettingsFolders.h"
+#include "platform/pk3DConnexion.h"
+#include "testkit/Fake3DMouse.h"
 #include "testkit/SampleDesigns.h"
 #include "testkit/TestFiles.h"
 #include "shell/Export.h"
@@ -582,6 +584,108 @@ TEST(MainForm, ExceptionEndingACommandBecomesAnErrorMessage)
     EXPECT_EQ(messages.Entries()[0].Kind, TMessageKind::Error);
     EXPECT_EQ(messages.Entries()[0].Text, "The disk is full.");
     EXPECT_TRUE(w.form.isVisible()); // the program goes on
+}
+
+TEST(MainForm, WithoutThe3DMouseServiceNoPollTimerRuns)
+{
+    if (test::SpacenavdReachable()) GTEST_SKIP() << "a spacenavd runs on this machine; the case without one cannot be made";
+    TWindow w({PlainBlock("nodevice.mnf")});
+    ASSERT_NE(w.form.Device(), nullptr);
+    EXPECT_FALSE(w.form.Device()->FLoaded);
+    EXPECT_FALSE(w.form.PollTimer3DDevice()->isActive());
+    EXPECT_TRUE(w.form.Loaded());
+}
+
+// The 3D mouse moves the view exactly as the navigation handlers do when
+// called with the device's values: the window's polls are checked against
+// a view of the same document driven by the handlers directly.
+TEST(MainForm, The3DMouseDrivesTheViewThroughTheHandlers)
+{
+    TWindow w({PlainBlock("device.mnf")});
+    TMainForm& f = w.form;
+    auto state = std::make_shared<test::TFake3DMouseState>();
+    f.Use3DDevice(test::NewFakeDevice(state));
+    EXPECT_TRUE(f.PollTimer3DDevice()->isActive());
+    EXPECT_EQ(f.PollTimer3DDevice()->interval(), 10);
+
+    TManifoldView ref(f.IsoSettings());
+    ref.DocumentLoaded(f.Manifold());
+    TNavigator nav(ref);
+    auto same = [&](const char* step) {
+        const TMatrix4 a = f.View().GLDummyRotation()->AbsoluteMatrix(), b = ref.GLDummyRotation()->AbsoluteMatrix();
+        const TMatrix4 c = f.View().GLDummyCube1()->AbsoluteMatrix(), d = ref.GLDummyCube1()->AbsoluteMatrix();
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_NEAR(a.m[size_t(i)], b.m[size_t(i)], 1e-5) << step;
+            EXPECT_NEAR(c.m[size_t(i)], d.m[size_t(i)], 1e-5) << step;
+        }
+        EXPECT_NEAR(f.View().GLCamera1()->DistanceToTarget(), ref.GLCamera1()->DistanceToTarget(), 1e-5) << step;
+        EXPECT_FLOAT_EQ(f.View().GLCamera1()->FocalLength, ref.GLCamera1()->FocalLength) << step;
+    };
+    auto move = [&](const T3DMouseMotion& m) {
+        const TRotation3D r = RotationOfMotion(m);
+        const TTranslation3D t = TranslationOfMotion(m);
+        nav.DeviceRotation(r.X, r.Y, r.Z, r.Angle);
+        nav.DeviceTranslation(t.X, t.Y, t.Z, t.Length);
+    };
+    same("start");
+    const TVector3 z0 = f.View().GLDummyRotation()->AbsoluteDirection();
+    const float d0 = f.View().GLCamera1()->DistanceToTarget();
+
+    f.timerPoll3DDeviceTimer(); // at rest: nothing moves
+    same("at rest");
+    EXPECT_TRUE(Near(f.View().GLDummyRotation()->AbsoluteDirection(), z0));
+
+    const T3DMouseMotion held{250, -180, -300, 120, -200, 90};
+    state->Motion(held.X, held.Y, held.Z, held.RX, held.RY, held.RZ);
+    f.timerPoll3DDeviceTimer();
+    move(held);
+    same("pushed, pulled and twisted");
+    EXPECT_FALSE(Near(f.View().GLDummyRotation()->AbsoluteDirection(), z0));
+    EXPECT_GT(f.View().GLDummyCube1()->AbsolutePosition().Y, 0); // pushed right: the model moves right
+    EXPECT_LT(f.View().GLCamera1()->DistanceToTarget(), d0);      // pulled: the model comes closer
+    f.timerPoll3DDeviceTimer(); // still held, no new report
+    move(held);
+    same("held");
+
+    // Key 0 recentres, key 1 restores the standard view; a press and
+    // release within one poll still count, and the puck was let go.
+    state->Motion(0, 0, 0, 0, 0, 0);
+    state->Button(0, true);
+    state->Button(0, false);
+    state->Button(1, true);
+    f.timerPoll3DDeviceTimer();
+    move({});
+    nav.DeviceKey(0, true);
+    nav.DeviceKey(0, false);
+    nav.DeviceKey(1, true);
+    same("keys");
+    EXPECT_TRUE(Near(f.View().GLDummyCube1()->AbsolutePosition(), {0, 0, 0}));
+    EXPECT_TRUE(Near(f.View().GLDummyRotation()->AbsoluteDirection(), z0));
+
+    // The service goes away: said once in the status bar, polling stops.
+    state->Lost = true;
+    f.timerPoll3DDeviceTimer();
+    EXPECT_FALSE(f.PollTimer3DDevice()->isActive());
+    EXPECT_TRUE(f.statusBar()->currentMessage().contains("spacenavd"));
+    f.statusBar()->clearMessage();
+    f.timerPoll3DDeviceTimer();
+    EXPECT_TRUE(f.statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(state->Drains, 5);
+}
+
+TEST(MainForm, ClosingReleasesThe3DMouse)
+{
+    TWindow w;
+    auto state = std::make_shared<test::TFake3DMouseState>();
+    w.form.Use3DDevice(test::NewFakeDevice(state));
+    ASSERT_TRUE(w.form.PollTimer3DDevice()->isActive());
+    // The timer polls by itself.
+    state->Button(0, true);
+    QTRY_VERIFY(state->Drains > 0 && state->Pending.empty());
+    w.form.close();
+    EXPECT_FALSE(w.form.PollTimer3DDevice()->isActive());
+    EXPECT_EQ(w.form.Device(), nullptr);
+    EXPECT_EQ(state->Disconnects, 1);
 }
 
 // The demo as the window shows it: the 3D view holds the block in bore
