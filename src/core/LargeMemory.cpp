@@ -12,17 +12,6 @@ namespace qv {
 
 namespace {
 
-constexpr size_t kHugePage = size_t(2) << 20;
-
-// Large rooms are handed out in whole huge pages, so that a room given back
-// can serve the next request of the same rounded size.
-size_t Rounded(size_t Bytes)
-{
-    if (Bytes == 0) Bytes = 1;
-    if (Bytes > static_cast<size_t>(-1) - kHugePage) throw std::bad_alloc();
-    return (Bytes + kHugePage - 1) / kHugePage * kHugePage;
-}
-
 // Rooms given back, kept for the next load: opening one design after the
 // other then finds its file buffer and list blocks already mapped, as the
 // heap would have them. Bounded in number and in bytes; what does not fit is
@@ -75,16 +64,16 @@ TSpareRooms& Spares()
 
 void* AllocateLarge(size_t Bytes)
 {
-    Bytes = Rounded(Bytes);
-    if (void* p = Spares().Take(Bytes)) {
-        gInUse += Bytes;
-        return p;
+    if (Bytes > static_cast<size_t>(-1) - kLargePage) throw std::bad_alloc();
+    Bytes = LargePagesFor(Bytes);
+    void* p = Spares().Take(Bytes);
+    if (!p) {
+        p = ::mmap(nullptr, Bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) throw std::bad_alloc();
+        // A hint only: where the kernel keeps huge pages for those who ask,
+        // one fault then fills 2 MiB instead of 4 KiB.
+        ::madvise(p, Bytes, MADV_HUGEPAGE);
     }
-    void* p = ::mmap(nullptr, Bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-    // A hint only: where the kernel keeps huge pages for those who ask, one
-    // fault then fills 2 MiB instead of 4 KiB.
-    ::madvise(p, Bytes, MADV_HUGEPAGE);
     gInUse += Bytes;
     return p;
 }
@@ -92,8 +81,7 @@ void* AllocateLarge(size_t Bytes)
 void FreeLarge(void* Memory, size_t Bytes) noexcept
 {
     if (!Memory) return;
-    Bytes = (Bytes + kHugePage - 1) / kHugePage * kHugePage;
-    if (Bytes == 0) Bytes = kHugePage;
+    Bytes = LargePagesFor(Bytes);
     gInUse -= Bytes;
     if (!Spares().Keep(Memory, Bytes)) ::munmap(Memory, Bytes);
 }

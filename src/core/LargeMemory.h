@@ -10,7 +10,17 @@
 
 namespace qv {
 
-// Room of Bytes (more than 0), its content undefined. Throws std::bad_alloc.
+// Large rooms come in whole pages of this size.
+inline constexpr size_t kLargePage = size_t(2) << 20;
+// Bytes rounded up to whole large pages (at least one): the room
+// AllocateLarge really hands out for a request of Bytes.
+constexpr size_t LargePagesFor(size_t Bytes)
+{
+    return Bytes == 0 ? kLargePage : (Bytes + kLargePage - 1) / kLargePage * kLargePage;
+}
+
+// Room of Bytes (more than 0), rounded up to whole large pages, its content
+// undefined. Throws std::bad_alloc.
 void* AllocateLarge(size_t Bytes);
 // Gives back room of AllocateLarge with the size it was asked for.
 void FreeLarge(void* Memory, size_t Bytes) noexcept;

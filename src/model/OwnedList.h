@@ -16,9 +16,11 @@ namespace qv {
 
 // A chain of memory blocks, each a header followed by room for Capacity
 // things of which Used are handed out; only the last block hands out room.
-// Release frees every block. It is one pointer in size. Blocks of a megabyte
-// and more come from the large-page memory, rounded up to whole 2 MiB pages
-// (the room gained is handed out too).
+// Each new block is twice the one before, up to one large page, so that a
+// list of n things costs about log n allocations; a small list never gets
+// near a page. Blocks of a megabyte and more come from the large-page
+// memory, rounded up to whole pages (the room gained is handed out too).
+// Release frees every block. It is one pointer in size.
 class TBlockChain {
 public:
     struct TBlock {
@@ -27,29 +29,22 @@ public:
         size_t Used;
         size_t Bytes; // the block's whole size, header included
     };
-    static constexpr size_t kLargeBlock = size_t(2) << 20;
 
     TBlockChain() = default;
     TBlockChain(const TBlockChain&) = delete;
     TBlockChain& operator=(const TBlockChain&) = delete;
     ~TBlockChain() { Release(); }
 
-    TBlock* Last() const { return fLast; }
-    // A new last block of header bytes (at least the block's own) and room
-    // for capacity things of size bytes each.
-    TBlock* Grow(size_t header, size_t capacity, size_t size)
+    // The last block with room for count more things of size bytes after
+    // header bytes (at least the block's own); a first block holds at least
+    // first things.
+    TBlock* RoomFor(size_t count, size_t header, size_t size, size_t first)
     {
-        size_t bytes = header + capacity * size;
-        void* memory;
-        if (bytes >= kLargeMemoryMinimum) {
-            bytes = (bytes + kLargeBlock - 1) / kLargeBlock * kLargeBlock;
-            capacity = (bytes - header) / size;
-            memory = AllocateLarge(bytes);
-        } else {
-            memory = ::operator new(bytes);
-        }
-        fLast = ::new (memory) TBlock{fLast, capacity, 0, bytes};
-        return fLast;
+        if (fLast && fLast->Capacity - fLast->Used >= count) [[likely]]
+            return fLast;
+        const size_t page = std::max<size_t>((kLargePage - header) / size, 1);
+        const size_t next = fLast ? std::min(fLast->Capacity * 2, page) : first;
+        return Grow(header, std::max(count, next), size);
     }
     void Release()
     {
@@ -63,24 +58,34 @@ public:
     }
 
 private:
+    TBlock* Grow(size_t header, size_t capacity, size_t size)
+    {
+        size_t bytes = header + capacity * size;
+        void* memory;
+        if (bytes >= kLargeMemoryMinimum) {
+            bytes = LargePagesFor(bytes);
+            capacity = (bytes - header) / size;
+            memory = AllocateLarge(bytes);
+        } else {
+            memory = ::operator new(bytes);
+        }
+        fLast = ::new (memory) TBlock{fLast, capacity, 0, bytes};
+        return fLast;
+    }
     TBlock* fLast = nullptr;
 };
 
-// Storage for the items a list creates: blocks of room for items, each twice
-// the size of the one before up to a limit, so that a list of n items costs
-// about log n allocations instead of n, and Release frees the blocks whole.
-// The pool only hands out room; the list constructs and destroys the items.
-// It is one pointer in size: model objects hold many lists, most of them
-// empty.
+// Storage for the items a list creates, in the blocks of a chain that
+// Release frees whole. The pool only hands out room; the list constructs and
+// destroys the items. It is one pointer in size: model objects hold many
+// lists, most of them empty.
 template <class T>
 class TItemPool {
 public:
     // Constructs a new item (value-initialised, as make_unique does).
     T* New()
     {
-        TBlock* last = fBlocks.Last();
-        if (!last || last->Used == last->Capacity)
-            last = fBlocks.Grow(kHeader, last ? std::min(last->Capacity * 2, kMaxBlock) : 1, sizeof(T));
+        TBlock* last = fBlocks.RoomFor(1, kHeader, sizeof(T), 1);
         T* p = ::new (static_cast<void*>(ItemsOf(last) + last->Used)) T();
         ++last->Used;
         return p;
@@ -90,9 +95,6 @@ public:
 
 private:
     using TBlock = TBlockChain::TBlock;
-    // A large list (the steps of all holes) grows to blocks of one large
-    // page; a small one never gets that far.
-    static constexpr size_t kMaxBlock = std::max<size_t>((TBlockChain::kLargeBlock - 64) / sizeof(T), 1);
     static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
     // The items follow the block's header, suitably aligned.
     static constexpr size_t kHeader = (sizeof(TBlock) + alignof(T) - 1) / alignof(T) * alignof(T);
@@ -102,17 +104,12 @@ private:
 
 // Room for the item-pointer arrays of many small lists: handed out from
 // blocks in turn and freed only with the blocks. An array a list outgrows
-// stays behind (at most as much again as the arrays in use). Blocks double
-// up to one large page.
+// stays behind (at most as much again as the arrays in use).
 class TPointerRoom {
 public:
     void** New(size_t count)
     {
-        TBlockChain::TBlock* last = fBlocks.Last();
-        if (!last || last->Capacity - last->Used < count) {
-            const size_t next = last ? std::min(last->Capacity * 2, kMaxBlock) : kFirstBlock;
-            last = fBlocks.Grow(sizeof(TBlockChain::TBlock), std::max(count, next), sizeof(void*));
-        }
+        TBlockChain::TBlock* last = fBlocks.RoomFor(count, sizeof(TBlockChain::TBlock), sizeof(void*), kFirstBlock);
         void** p = reinterpret_cast<void**>(last + 1) + last->Used;
         last->Used += count;
         return p;
@@ -121,7 +118,6 @@ public:
 
 private:
     static constexpr size_t kFirstBlock = 512;
-    static constexpr size_t kMaxBlock = (TBlockChain::kLargeBlock - sizeof(TBlockChain::TBlock)) / sizeof(void*);
     TBlockChain fBlocks;
 };
 

@@ -100,9 +100,8 @@ bool TOldFile::LoadFile(const std::string& FileName)
     fPos = 0;
     fHitEnd = false;
     const bool ok = ReadFileContent(FileName, content, why);
-    fOwned.clear();
-    fOwnedFile = std::move(content.Bytes);
-    fBytes = fOwnedFile.View();
+    fOwned = std::move(content.Bytes);
+    fBytes = fOwned.View();
     return ok;
 }
 

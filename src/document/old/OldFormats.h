@@ -115,7 +115,11 @@ class TOldFile {
 public:
     TOldFile() = default;
     // Its own copy of the bytes.
-    explicit TOldFile(std::string bytes) : fOwned(std::move(bytes)), fBytes(fOwned) {}
+    explicit TOldFile(const std::string& bytes)
+    {
+        fOwned.Append(bytes.data(), bytes.size());
+        fBytes = fOwned.View();
+    }
     // The caller's bytes, which must outlive it.
     explicit TOldFile(std::string_view bytes) : fBytes(bytes) {}
     TOldFile(const TOldFile&) = delete;
@@ -140,8 +144,7 @@ public:
     bool ReadInteger(int32_t& Value);
 
 private:
-    std::string fOwned;
-    TByteBuffer fOwnedFile; // what LoadFile read
+    TByteBuffer fOwned; // the bytes when they are its own
     std::string_view fBytes;
     size_t fPos = 0;
     bool fHitEnd = false;
