@@ -18,6 +18,7 @@ constexpr int kAttributeTags[] = {16000, 16010, 16020, 16030, 16090, 16100, 1612
 
 int AttributeOfTag(int tag)
 {
+    if (tag < 16000 || tag > 16128) return -1; // most unknown tags end here
     for (int i = 0; i < int(std::size(kAttributeTags)); ++i)
         if (kAttributeTags[i] == tag) return i;
     return -1;
@@ -69,8 +70,9 @@ namespace {
 const TRepeatedMessage kHolesWithoutDiameters{"\u2026 and %d more holes without diameters."};
 } // namespace
 
-bool THole::Load(TQuorvaneFile& HF)
+bool THole::Load(TQuorvaneFile& File)
 {
+    TFieldCursor HF(File);
     TVarInfo v;
     auto& d = FData;
     for (;;) {
@@ -118,11 +120,11 @@ bool THole::Load(TQuorvaneFile& HF)
         case 20000: FStepList.Add()->Load(HF); break;
         // Nested records: each reads itself up to its own end tag, so that no
         // field inside it is taken for a field of the hole.
-        case 6000: FContourList.Add()->Load(HF); break;
-        case 28000: fExtraDiameterList.Add()->Load(HF); break;
+        case 6000: HF.WithStream([&](TQuorvaneFile& f) { FContourList.Add()->Load(f); }); break;
+        case 28000: HF.WithStream([&](TQuorvaneFile& f) { fExtraDiameterList.Add()->Load(f); }); break;
         case 30000: FValveList.Add()->Load(HF); break;
-        case 32300: fManufacturingNote.Load(HF); break;
-        case 34000: fHoleTextList.Add()->Load(HF); break;
+        case 32300: HF.WithStream([&](TQuorvaneFile& f) { fManufacturingNote.Load(f); }); break;
+        case 34000: HF.WithStream([&](TQuorvaneFile& f) { fHoleTextList.Add()->Load(f); }); break;
         default: {
             const int a = AttributeOfTag(v.VarName);
             if (a >= 0) {

@@ -35,7 +35,7 @@ public:
     // records carry it.
     bool Load(TQuorvaneFile& HF);
 
-    void AddNotes(const std::string& ALine) { fNotes.push_back(ALine); }
+    void AddNotes(std::string ALine) { fNotes.push_back(std::move(ALine)); }
     bool GetHasAlternativeNote() const { return !fAlternativeNotes.empty(); }
 
     template <class F> void Fields(F&& f) const

@@ -13,7 +13,13 @@ double PointFactor(double a) { return std::tan((90.0 - 0.5 * a) * DegToRad); }
 
 // ------------------------------------------------------------------ TStep
 
-bool TStep::Load(TQuorvaneFile& HF)
+bool TStep::Load(TQuorvaneFile& File)
+{
+    TFieldCursor cursor(File);
+    return Load(cursor);
+}
+
+bool TStep::Load(TFieldCursor& HF)
 {
     TVarInfo v;
     for (;;) {

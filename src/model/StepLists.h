@@ -12,6 +12,7 @@
 namespace qv {
 
 class TQuorvaneFile;
+class TFieldCursor;
 
 QV_ENUM(TStepAttribute, saSpotfaced, saThreaded, saHidden, saExcluded, saLocatingShoulder, saCounterBore,
         saExtraDiameter, saLocked, saReserved08, saReserved09)
@@ -61,6 +62,7 @@ public:
     void Clear() { FData = TStepData{}; }
     void Assign(const TStep& Source) { FData = Source.FData; }
     bool Load(TQuorvaneFile& HF);
+    bool Load(TFieldCursor& HF); // inside a record read with a cursor
 
     bool Has(TStepAttribute a) const { return FData.Attribute.Contains(a); }
     bool GetIsSpotfaced() const { return Has(saSpotfaced); }

@@ -4,7 +4,13 @@
 
 namespace qv {
 
-bool TValve::Load(TQuorvaneFile& HF)
+bool TValve::Load(TQuorvaneFile& File)
+{
+    TFieldCursor cursor(File);
+    return Load(cursor);
+}
+
+bool TValve::Load(TFieldCursor& HF)
 {
     TVarInfo v;
     auto& d = fData;

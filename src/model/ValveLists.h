@@ -13,6 +13,7 @@
 namespace qv {
 
 class TQuorvaneFile;
+class TFieldCursor;
 
 struct TValveData {
     int32_t ValveNumber = 0;
@@ -64,6 +65,7 @@ public:
     void Assign(const TValve& Source) { fData = Source.fData; }
     // Reads the valve record after its start tag, up to its end tag.
     bool Load(TQuorvaneFile& HF);
+    bool Load(TFieldCursor& HF); // inside a record read with a cursor
 
     template <class F> void Fields(F&& f) const { f("fData", fData); }
 };

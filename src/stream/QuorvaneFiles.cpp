@@ -20,20 +20,6 @@ std::string ErrnoText(const std::string& what, const std::string& file)
     return what + " \"" + file + "\": " + std::strerror(errno);
 }
 
-// True when no byte has its high bit set; eight bytes at a time.
-bool IsAscii(std::string_view s)
-{
-    size_t i = 0;
-    uint64_t high = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        uint64_t w;
-        std::memcpy(&w, s.data() + i, 8);
-        high |= w;
-    }
-    for (; i < s.size(); ++i) high |= static_cast<unsigned char>(s[i]);
-    return (high & 0x8080808080808080ull) == 0;
-}
-
 } // namespace
 
 TQuorvaneFile::TQuorvaneFile(const std::string& FileName, uint8_t FMode, bool ViewerFile)
@@ -198,13 +184,7 @@ bool TQuorvaneFile::GetString(std::string& Field, int32_t Len)
     }
     const std::string_view raw(fIn + fPos, size_t(Len));
     fPos += size_t(Len);
-    // Plain ASCII is the same in the file's code page and in UTF-8: copied
-    // straight from the data into the field.
-    if (!IsAscii(raw)) {
-        Field = AnsiToUtf8(raw);
-        return true;
-    }
-    Field.assign(raw);
+    if (!StoreAscii(Field, raw)) Field = AnsiToUtf8(raw);
     return true;
 }
 
@@ -243,7 +223,16 @@ std::string TQuorvaneFile::ReadAnsiString(int32_t Len)
     return s;
 }
 
-std::string TQuorvaneFile::ReadString(int32_t Len) { return AnsiToUtf8(ReadAnsiString(Len)); }
+std::string TQuorvaneFile::ReadString(int32_t Len)
+{
+    // The common case, the whole text in the data: decoded in one step.
+    if (Len > 0 && FFileOpen && FFileMode == ModeRead && fLen - fPos >= size_t(Len)) {
+        std::string s;
+        GetString(s, Len);
+        return s;
+    }
+    return AnsiToUtf8(ReadAnsiString(Len));
+}
 
 void TQuorvaneFile::ReadUnknown(int32_t Len)
 {

@@ -130,6 +130,7 @@ public:
     void Flush();
 
 private:
+    friend class TFieldCursor;
     TQuorvaneFile() = default;
     size_t Read(void* dest, size_t size); // returns bytes delivered
     bool Fill();
@@ -164,6 +165,41 @@ private:
         return v;
     }
     template <class Sink> void Consume(int32_t Len, Sink&& sink);
+    // True when no byte has its high bit set; eight bytes at a time.
+    static bool IsAscii(std::string_view s)
+    {
+        size_t i = 0;
+        uint64_t high = 0;
+        for (; i + 8 <= s.size(); i += 8) {
+            uint64_t w;
+            std::memcpy(&w, s.data() + i, 8);
+            high |= w;
+        }
+        for (; i < s.size(); ++i) high |= static_cast<unsigned char>(s[i]);
+        return (high & 0x8080808080808080ull) == 0;
+    }
+    // Short texts compare faster here than through a call.
+    static bool SameBytes(const char* a, const char* b, size_t n)
+    {
+        if (n > 16) return std::memcmp(a, b, n) == 0;
+        for (size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+    // Plain ASCII is the same in the file's code page and in UTF-8: copied
+    // straight from the data into the field, unless the field holds it
+    // already (many texts repeat the default, such as a step's port name
+    // "<>"). False, and nothing stored, for any other text.
+    static bool StoreAscii(std::string& Field, std::string_view Raw)
+    {
+        if (!IsAscii(Raw)) return false;
+        if (Field.empty()) {
+            Field.append(Raw); // the lighter copy for the common empty field
+        } else if (Field.size() != Raw.size() || !SameBytes(Field.data(), Raw.data(), Raw.size())) {
+            Field.assign(Raw);
+        }
+        return true;
+    }
     bool Write(const void* src, size_t size);
 
     std::string FFileName;
@@ -181,6 +217,140 @@ private:
     bool fAtFileEnd = false;
     bool fHitEnd = false;
     bool fMemory = false;
+};
+
+// Reads the fields of one record with the stream's position held in a
+// register instead of in the stream: the loops of the records a design has
+// tens of thousands of (holes, steps, valves) spend most of their time on
+// field headers and fixed-size values. Every read takes its fast path on the
+// bytes already in the stream's buffer and hands anything else (a field cut
+// off by the end of the data, a buffer to refill, a text to decode) to the
+// stream itself, so the results, the end of the data included, are exactly
+// the stream's own. The stream must not be used directly while a cursor over
+// it is alive.
+class TFieldCursor {
+public:
+    explicit TFieldCursor(TQuorvaneFile& File) : fFile(File), fViewer(File.FViewerFile) { Reload(); }
+    ~TFieldCursor() { Sync(); }
+    TFieldCursor(const TFieldCursor&) = delete;
+    TFieldCursor& operator=(const TFieldCursor&) = delete;
+
+    TQuorvaneFile& File() { return fFile; }
+    bool HitEnd() const { return fFile.fHitEnd; }
+
+    void ReadVarInfo(TVarInfo& V)
+    {
+        if (fEnd - fPos >= 6) [[likely]] {
+            uint16_t name = TQuorvaneFile::Load<uint16_t>(fPos), type = TQuorvaneFile::Load<uint16_t>(fPos + 2),
+                     length = TQuorvaneFile::Load<uint16_t>(fPos + 4);
+            if (fViewer) std::swap(name, length);
+            if (size_t(fEnd - fPos) - 6 >= length) [[likely]] {
+                V.VarName = name;
+                V.VarType = type;
+                V.VarLength = length;
+                fPos += 6;
+                return;
+            }
+        }
+        Sync();
+        fFile.ReadVarInfo(V);
+        Reload();
+    }
+    bool GetDouble(double& Field) { return GetFixed(Field); }
+    template <class T> bool GetInteger(T& Field)
+    {
+        int32_t v;
+        if (!GetFixed(v)) return false;
+        Field = static_cast<T>(v);
+        return true;
+    }
+    bool GetBoolean(bool& Field)
+    {
+        uint8_t b;
+        if (!GetFixed(b)) return false;
+        Field = b != 0;
+        return true;
+    }
+    bool ReadBoolean()
+    {
+        uint8_t b = 0;
+        GetFixed(b);
+        return b != 0;
+    }
+    bool GetString(std::string& Field, int32_t Len)
+    {
+        // Plain ASCII, the whole text in the buffer: straight into the field
+        // (a text the field already holds, such as a default, is left).
+        if (Len > 0 && size_t(fEnd - fPos) >= size_t(Len) && TQuorvaneFile::StoreAscii(Field, {fPos, size_t(Len)}))
+            [[likely]] {
+            fPos += Len;
+            return true;
+        }
+        Sync();
+        const bool ok = fFile.GetString(Field, Len);
+        Reload();
+        return ok;
+    }
+    bool GetString(TRareText& Field, int32_t Len)
+    {
+        Sync();
+        const bool ok = fFile.GetString(Field, Len);
+        Reload();
+        return ok;
+    }
+    std::string ReadString(int32_t Len)
+    {
+        Sync();
+        std::string s = fFile.ReadString(Len);
+        Reload();
+        return s;
+    }
+    void ReadUnknown(int32_t Len)
+    {
+        if (Len <= 0) return;
+        if (fEnd - fPos >= Len) [[likely]] {
+            fPos += Len;
+            return;
+        }
+        Sync();
+        fFile.ReadUnknown(Len);
+        Reload();
+    }
+    // Hands the position to the stream for a nested record read by it.
+    template <class F> decltype(auto) WithStream(F&& f)
+    {
+        Sync();
+        struct TReload {
+            TFieldCursor* c;
+            ~TReload() { c->Reload(); }
+        } reload{this};
+        return f(fFile);
+    }
+
+private:
+    template <class T> bool GetFixed(T& Field)
+    {
+        if (size_t(fEnd - fPos) >= sizeof(T)) [[likely]] {
+            Field = TQuorvaneFile::Load<T>(fPos);
+            fPos += sizeof(T);
+            return true;
+        }
+        Sync();
+        const bool ok = fFile.GetFixedSlow(&Field, sizeof(T));
+        Reload();
+        return ok;
+    }
+    void Sync() { fFile.fPos = size_t(fPos - fFile.fIn); }
+    void Reload()
+    {
+        fPos = fFile.fIn + fFile.fPos;
+        fEnd = fFile.fIn + fFile.fLen;
+    }
+
+    TQuorvaneFile& fFile;
+    const char* fPos = nullptr;
+    const char* fEnd = nullptr;
+    bool fViewer;
 };
 
 inline void TQuorvaneFile::ReadVarInfo(TVarInfo& V)

@@ -4,6 +4,8 @@
 #include "core/Messages.h"
 #include "document/Manifolds.h"
 #include "stream/QuorvaneFiles.h"
+#include "testkit/Flatten.h"
+#include "testkit/SampleDesigns.h"
 #include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,30 @@ TEST(LoadFromFile, ReadsCurrentFormatInBothWordOrders)
         EXPECT_EQ(m.HoleList()[1]->FData.HoleNumber, 3);
         EXPECT_EQ(m.HoleList()[0]->FStepList.Count(), 1);
         EXPECT_EQ(m.FileName(), path);
+    }
+}
+
+TEST(LoadFromFile, RecordsReadThroughTheFileBufferEqualThoseReadFromMemory)
+{
+    // The program reads a design from memory. The stream can also read a file
+    // through its buffer, which then runs out in the middle of records (this
+    // design is several buffers long): both ways give the same holes, steps
+    // and valves, in both word orders.
+    for (const bool viewer : {false, true}) {
+        const std::string path = test::TempPath(viewer ? "buffered.mvf" : "buffered.mnf");
+        samples::WriteLargeDesign(path, 800, viewer);
+        TManifold fromMemory;
+        ASSERT_TRUE(viewer ? fromMemory.LoadFromViewerFile(path) : fromMemory.LoadFromFile(path));
+        TManifold fromFile;
+        TQuorvaneFile HF(path, TQuorvaneFile::ModeRead, viewer);
+        ASSERT_TRUE(HF.IsOpen());
+        HF.ReadFileVersion();
+        fromFile.ReadRecords(HF);
+        EXPECT_FALSE(HF.HitEnd());
+        ASSERT_EQ(fromFile.HoleList().Count(), 800);
+        ASSERT_EQ(fromMemory.HoleList().Count(), 800);
+        for (int i = 0; i < 800; ++i)
+            ASSERT_EQ(test::Flat(*fromFile.HoleList()[i]), test::Flat(*fromMemory.HoleList()[i])) << "hole " << i;
     }
 }
 

@@ -77,7 +77,9 @@ TEST(BoundedInput, RepeatedMessageIsSummedUp)
         ASSERT_EQ(r.Texts.size(), size_t(c.shown) + (c.summary ? 1 : 0));
         // The first ones are shown as they are, in file order.
         EXPECT_EQ(r.Texts[0].rfind("Error in hole 0: No diameters found!", 0), 0u) << r.Texts[0];
-        if (c.summary) EXPECT_EQ(r.Texts.back(), c.summary);
+        if (c.summary) {
+            EXPECT_EQ(r.Texts.back(), c.summary);
+        }
     }
     // Each load counts on its own.
     TManifold m;
