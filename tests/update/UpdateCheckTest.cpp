@@ -3,7 +3,6 @@
 #include "update/UpdateCheck.h"
 
 #include "platform/IniFiles.h"
-#include "platform/MachineId.h"
 #include "platform/SettingsFolders.h"
 #include "testkit/LocalServers.h"
 #include "testkit/TestFiles.h"
@@ -100,13 +99,6 @@ TEST_F(UpdateTest, VersionTextsFromTheNetworkAreMadeSafe)
     };
     for (const auto& c : cases) EXPECT_EQ(SafeVersionText(c.text, "??"), c.expected) << c.text;
     EXPECT_EQ(SafeVersionText("..\\x", "????"), "????");
-}
-
-TEST_F(UpdateTest, MachineIdentifierHasTheDownloadServersForm)
-{
-    const std::string id = MachineIdentifier();
-    EXPECT_TRUE(std::regex_match(id, std::regex("[0-9A-F]{4} - [0-9A-F]{4}"))) << id;
-    EXPECT_EQ(MachineIdentifier(), id);
 }
 
 // ---------------------------------------------------------- the version check
