@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -174,7 +175,11 @@ void TCheckVersionDlg::showEvent(QShowEvent* Event)
 
 void TCheckVersionDlg::done(int Result)
 {
-    SaveAutomatically(CheckBoxAutoUpgradeCheck->isChecked());
+    try {
+        SaveAutomatically(CheckBoxAutoUpgradeCheck->isChecked());
+    } catch (const std::exception& e) {
+        ShowError(this, QString::fromStdString(e.what())); // the settings file cannot be written; closes all the same
+    }
     TTranslateFormBasic::done(Result);
 }
 
@@ -295,8 +300,15 @@ bool TCheckVersionDlg::Execute(QWidget* ParentForm, bool AutoCheck, bool OpenDoc
     bool runUpdater;
     std::string newVersion;
     {
-        TCheckVersionDlg dialog(DialogParent(ParentForm));
-        if (AutoCheck) dialog.SpeedButtonCheckClick();
+        const QPointer<QWidget> parent = DialogParent(ParentForm);
+        const bool parentShown = parent && parent->isVisible();
+        TCheckVersionDlg dialog(parent);
+        if (AutoCheck) {
+            dialog.SpeedButtonCheckClick();
+            // The window's events ran during the check: a main window closed
+            // meanwhile gets no dialog after it.
+            if (parentShown && (!parent || !parent->isVisible())) return true;
+        }
         dialog.exec();
         runUpdater = dialog.RunUpdater();
         newVersion = dialog.NewVersion();

@@ -390,12 +390,13 @@ void TMainForm::FirstActivate()
 
 void TMainForm::AutomaticUpdateCheck()
 {
-    // No second check from the menu while this one waits on the server.
+    // No second check from the menu while this one waits on the server
+    // (the window's events run meanwhile).
     HelpCheckForUpdatesAction->setEnabled(false);
-    const bool available = TCheckVersionDlg::UpgradeAvailable();
-    HelpCheckForUpdatesAction->setEnabled(true);
     // A window closed meanwhile shows no dialog.
-    if (available && isVisible()) TCheckVersionDlg::Execute(this, true, false, MachineIdentifier());
+    if (TCheckVersionDlg::UpgradeAvailable() && isVisible())
+        TCheckVersionDlg::Execute(this, true, false, MachineIdentifier());
+    HelpCheckForUpdatesAction->setEnabled(true);
 }
 
 void TMainForm::LoadSettings()
