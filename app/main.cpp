@@ -21,6 +21,12 @@
 //
 // The view settings are the defaults, or those of INI (laid out like the
 // "IsoView" settings file); the user's own settings are never read.
+//
+//   QuorvaneViewer --check-update
+//
+// asks the download server whether a newer version exists and prints one
+// line: "up to date", "version V build B is available" (exit status 0) or
+// "check failed: REASON" (exit status 1). It needs no display.
 #include "core/Messages.h"
 #include "core/Text.h"
 #include "document/Manifolds.h"
@@ -33,6 +39,7 @@
 #include "shell/Application.h"
 #include "shell/MainForm.h"
 #include "shell/Translate.h"
+#include "update/CheckUpdateCommand.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -53,7 +60,8 @@ namespace {
 const char* const kUsage =
     "usage: QuorvaneViewer [FILE]\n"
     "       QuorvaneViewer --dump-scene FILE [--settings INI] [--groups CODE,CODE... [--show-not-selected]]\n"
-    "       QuorvaneViewer --render OUT [--size WxH] [--settings INI] FILE\n";
+    "       QuorvaneViewer --render OUT [--size WxH] [--settings INI] FILE\n"
+    "       QuorvaneViewer --check-update\n";
 
 // The 3D view of the main window at its first size (the client area less
 // the toolbar, the panel on the right and the status bar).
@@ -261,6 +269,11 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0].empty() || args[0][0] != '-') return RunWindow(argc, argv, args);
+    if (args.size() == 1 && args[0] == "--check-update") {
+        const qv::TCheckUpdateOutcome outcome = qv::CheckUpdateCommand();
+        std::printf("%s\n", outcome.Line.c_str());
+        return std::fflush(stdout) == 0 ? outcome.ExitStatus : 1;
+    }
     TDumpArgs dump;
     TRenderArgs render;
     const bool isDump = !args.empty() && args[0] == "--dump-scene";

@@ -1,6 +1,6 @@
 #include "platform/SettingsFolders.h"
 
-#include "EnvGuard.h"
+#include "testkit/EnvGuard.h"
 #include "testkit/TestFiles.h"
 
 #include <gtest/gtest.h>

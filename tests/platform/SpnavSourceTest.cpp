@@ -2,7 +2,7 @@
 // unloaded (and is never polled: libspnav aborts when polled unconnected);
 // against a socket of our own that speaks spacenavd's plain event format,
 // motion and buttons arrive and a closed connection is noticed once.
-#include "EnvGuard.h"
+#include "testkit/EnvGuard.h"
 
 #include "platform/SpnavSource.h"
 #include "testkit/Fake3DMouse.h"
