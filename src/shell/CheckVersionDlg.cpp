@@ -62,10 +62,10 @@ std::vector<std::string> UpgradeRequestLines(const std::string& Current, const s
             kHyphens};
 }
 
-std::string UpgradeRequestMailUrl(const std::vector<std::string>& Lines)
+std::string UpgradeRequestMailUrl(const std::vector<std::string>& BodyLines)
 {
     std::string url = "mailto:" + SupportAddress + "?Subject=" + ProgramName + " upgrade Request" + "&Body=";
-    for (size_t i = 1; i < Lines.size(); ++i) url += "%0D%0A" + Lines[i];
+    for (const std::string& line : BodyLines) url += "%0D%0A" + line;
     return url;
 }
 

@@ -17,10 +17,10 @@ namespace qv {
 // The upgrade request: the lines of the text file saved on the Desktop and
 // in the Documents folder, the first one naming the address to send it to.
 std::vector<std::string> UpgradeRequestLines(const std::string& Current, const std::string& Available);
-// The request as a mail link: to SupportAddress, a subject, and the lines
-// after the first as the body, each preceded by an encoded line break
-// "%0D%0A" (nothing else of the body is encoded).
-std::string UpgradeRequestMailUrl(const std::vector<std::string>& Lines);
+// The request as a mail link: to SupportAddress, a subject, and BodyLines
+// (the request's lines without the first) as the body, each preceded by an
+// encoded line break "%0D%0A" (nothing else of the body is encoded).
+std::string UpgradeRequestMailUrl(const std::vector<std::string>& BodyLines);
 // The text file's name: ProgramName + "_UpgradeRequest.txt".
 std::string UpgradeRequestFileName();
 

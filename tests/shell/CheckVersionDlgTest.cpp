@@ -169,7 +169,7 @@ TEST_F(CheckVersionDlg, CheckNowConcludesFromTheServersAnswer)
 // fetches the document into the Downloads folder, then opens it.
 TEST_F(CheckVersionDlg, WhatIsNewFetchesAndOpensTheDocument)
 {
-    TServedRoute pdf{"/news/whatsnew.pdf"};
+    TServedRoute pdf = RouteAt("/news/whatsnew.pdf");
     pdf.Body = "%PDF-1.4 news";
     TLocalUpdateServer server({VersionRoute(kNewer), pdf});
     UseServer(server);
@@ -246,7 +246,7 @@ TEST_F(CheckVersionDlg, UpgradeRequestLinesAndMailLink)
     EXPECT_EQ(lines, (std::vector<std::string>{"Mail To: " + SupportAddress, "Request upgrade link for QuorvaneViewer",
                                                hyphens, "Current:   2022 build 45", "Available: 2022 build 46",
                                                hyphens, hyphens}));
-    EXPECT_EQ(UpgradeRequestMailUrl(lines),
+    EXPECT_EQ(UpgradeRequestMailUrl({lines.begin() + 1, lines.end()}),
               "mailto:" + SupportAddress + "?Subject=QuorvaneViewer upgrade Request&Body=" +
                   "%0D%0ARequest upgrade link for QuorvaneViewer%0D%0A" + hyphens +
                   "%0D%0ACurrent:   2022 build 45%0D%0AAvailable: 2022 build 46%0D%0A" + hyphens + "%0D%0A" +
@@ -267,6 +267,11 @@ TEST_F(CheckVersionDlg, ContactSavesTheRequestAndOffersTheMail)
     const QString pleaseSend = "Please send the text file\r\n\"" + file + "\" to " + address + where;
     const QString ask = "Do you wish create an upgrade Request E-Mail automatically?";
     const QString view = "Do you wish to view the text file?";
+    const std::string hyphens(26, '-');
+    const std::string mailUrl = "mailto:" + SupportAddress + "?Subject=QuorvaneViewer upgrade Request&Body=" +
+                                "%0D%0ARequest upgrade link for QuorvaneViewer%0D%0A" + hyphens +
+                                "%0D%0ACurrent:   2022 build 45%0D%0AAvailable: 2022 build 46%0D%0A" + hyphens +
+                                "%0D%0A" + hyphens;
     using B = QMessageBox;
     struct Case {
         const char* Name;
@@ -296,8 +301,7 @@ TEST_F(CheckVersionDlg, ContactSavesTheRequestAndOffersTheMail)
         EXPECT_EQ(texts, c.Messages);
         EXPECT_TRUE(answers.empty());
         std::vector<QString> expectOpened;
-        if (c.Opened & 1) expectOpened.push_back(QString::fromStdString(UpgradeRequestMailUrl(UpgradeRequestLines(
-                              "2022 build 45", "2022 build 46"))));
+        if (c.Opened & 1) expectOpened.push_back(QString::fromStdString(mailUrl));
         if (c.Opened & 2) expectOpened.push_back(QString::fromStdString(home + "/Desktop/") + file);
         EXPECT_EQ(opened, expectOpened);
         // Both copies, with Windows line ends.
@@ -322,7 +326,7 @@ TEST_F(CheckVersionDlg, ContactSavesTheRequestAndOffersTheMail)
     EXPECT_EQ(messages[4].Text, "Cannot open " + QString::fromStdString(home) + "/Desktop/" + file + " !");
 }
 
-TEST_F(CheckVersionDlg, ContactCancelledOrWithoutDocumentsFolder)
+TEST_F(CheckVersionDlg, ContactCancelledOrUnableToSave)
 {
     TLocalUpdateServer server({VersionRoute(kNewer)});
     UseServer(server);
@@ -335,12 +339,13 @@ TEST_F(CheckVersionDlg, ContactCancelledOrWithoutDocumentsFolder)
         EXPECT_EQ(messages.size(), 1u);
         EXPECT_FALSE(std::filesystem::exists(home + "/Desktop/" + file));
     }
-    // No home folder, and a Desktop given only by the user's folder list:
-    // the Desktop copy is written, then the error ends the command.
-    const std::string desktop = world->Folder() + "/elsewhere/Desktop";
-    WriteBytes(std::string(std::getenv("XDG_CONFIG_HOME")) + "/user-dirs.dirs", "XDG_DESKTOP_DIR=\"" + desktop + "\"\n");
-    ASSERT_EQ(DesktopFolder(), desktop + "/"); // the settings folder is the environment's own
-    world->Env().Set("HOME", std::nullopt);
+    // A Documents folder that cannot be made (a file is in its way): the
+    // Desktop copy is written, then an error ends the command.
+    const std::string blocker = home + "/not a folder";
+    WriteBytes(blocker, "");
+    WriteBytes(std::string(std::getenv("XDG_CONFIG_HOME")) + "/user-dirs.dirs",
+               "XDG_DOCUMENTS_DIR=\"" + blocker + "/Documents\"\n");
+    ASSERT_EQ(DocumentsFolder(), blocker + "/Documents/"); // the user's folder list is the test's own
     messages.clear();
     answers = {QMessageBox::Yes};
     TCheckVersionDlg dialog;
@@ -348,8 +353,9 @@ TEST_F(CheckVersionDlg, ContactCancelledOrWithoutDocumentsFolder)
     dialog.SpeedButtonContactClick();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].Icon, QMessageBox::Critical);
-    EXPECT_EQ(messages[1].Text, "Could not find MyDocuments folder location.");
-    EXPECT_TRUE(std::filesystem::exists(desktop + "/" + file));
+    EXPECT_EQ(messages[1].Text, "Cannot create file \"" + QString::fromStdString(blocker) + "/Documents/" +
+                                    QString::fromStdString(file) + "\".");
+    EXPECT_TRUE(std::filesystem::exists(home + "/Desktop/" + file));
     EXPECT_TRUE(opened.empty());
 }
 
@@ -357,7 +363,7 @@ TEST_F(CheckVersionDlg, ContactCancelledOrWithoutDocumentsFolder)
 // Update the download dialog follows with the version and the machine.
 TEST_F(CheckVersionDlg, ExecuteChecksFirstAndRunsTheDownloadAfterUpdate)
 {
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Body = "setup";
     TLocalUpdateServer server({VersionRoute(kNewer), setup});
     UseServer(server);

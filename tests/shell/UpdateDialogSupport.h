@@ -18,10 +18,23 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
+// Texts in the tests' failure messages.
+inline void PrintTo(const QString& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }
+
 namespace qv::test {
+
+// A route of the local server at Path, answering 200 with an empty body
+// until the test says otherwise.
+inline TServedRoute RouteAt(const std::string& Path)
+{
+    TServedRoute route;
+    route.Path = Path;
+    return route;
+}
 
 struct TShownMessage {
     QMessageBox::Icon Icon;

@@ -84,7 +84,7 @@ TEST_F(UpdateProgramDlg, LayoutAndTheReadyState)
 // the file is in place, and only Install and Cancel are left.
 TEST_F(UpdateProgramDlg, DownloadMovesTheBarAndLeavesInstall)
 {
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Size = 200000;
     setup.Chunk = 20000;
     setup.DelayMs = 30;
@@ -129,7 +129,7 @@ TEST_F(UpdateProgramDlg, DownloadMovesTheBarAndLeavesInstall)
 
 TEST_F(UpdateProgramDlg, WithoutALengthTheMaximumStaysZero)
 {
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Size = 50000;
     setup.ContentLength = false;
     setup.Chunk = 10000;
@@ -147,7 +147,7 @@ TEST_F(UpdateProgramDlg, WithoutALengthTheMaximumStaysZero)
 // A failed download leaves only Cancel, no file, and closing says nothing.
 TEST_F(UpdateProgramDlg, FailedDownloadLeavesOnlyCancel)
 {
-    TServedRoute missing{SetupPath()};
+    TServedRoute missing = RouteAt(SetupPath());
     missing.Status = 404;
     TLocalUpdateServer notFound({missing});
     for (const std::string& url : {notFound.BaseUrl(), closedPort.Url()}) {
@@ -175,7 +175,7 @@ TEST_F(UpdateProgramDlg, FailedDownloadLeavesOnlyCancel)
 TEST_F(UpdateProgramDlg, NoClosingWhileDownloading)
 {
     const std::string go = NewTempFolder("hold") + "/go";
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Body = "setup";
     setup.HoldFile = go;
     TLocalUpdateServer server({setup});
@@ -208,7 +208,7 @@ TEST_F(UpdateProgramDlg, InstallStartsTheSetupProgramAndEndsTheProgram)
     const std::string folder = NewTempFolder("install");
     const std::string out = folder + "/arguments";
     WriteArgumentsScript(folder + "/script", out);
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Body = ReadBytes(folder + "/script");
     TLocalUpdateServer server({setup});
     UseServer(server);
@@ -226,7 +226,7 @@ TEST_F(UpdateProgramDlg, InstallStartsTheSetupProgramAndEndsTheProgram)
 
 TEST_F(UpdateProgramDlg, InstallThatCannotStartSaysSo)
 {
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Body = "not a program";
     TLocalUpdateServer server({setup});
     UseServer(server);
@@ -250,7 +250,7 @@ TEST_F(UpdateProgramDlg, InstallThatCannotStartSaysSo)
 // nothing.
 TEST_F(UpdateProgramDlg, OpenDocumentsWarningFirst)
 {
-    TServedRoute setup{SetupPath()};
+    TServedRoute setup = RouteAt(SetupPath());
     setup.Body = "setup";
     TLocalUpdateServer server({setup});
     UseServer(server);
