@@ -37,7 +37,6 @@ public:
     // UserInfo (the machine identifier). Returns true.
     static bool Execute(QWidget* ParentForm, bool AutoCheck, bool OpenDocuments, const std::string& UserInfo);
 
-    const std::string& Title() const { return FTitle; }
     bool RunUpdater() const { return fRunUpdater; }
     const std::string& NewVersion() const { return fNewVersion; }
 
@@ -65,7 +64,6 @@ protected:
     void done(int Result) override;
 
 private:
-    std::string FTitle;
     bool fRunUpdater = false;
     std::string fNewVersion;
 };

@@ -139,12 +139,20 @@ TEST_F(CheckVersionDlg, CheckNowConcludesFromTheServersAnswer)
         {"missing keys", 200, "[Other]\r\nX=1\r\n", blocked, unable, false},
         {"not found", 404, "", blocked, unable, false},
     };
-    for (const Case& c : cases) {
+    // One server for all: each case's version file lies below a folder of
+    // its own, which the case takes as the server's address.
+    std::vector<TServedRoute> routes;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        TServedRoute route = VersionRoute(cases[i].Body);
+        route.Path = "/case" + std::to_string(i) + route.Path;
+        route.Status = cases[i].Status;
+        routes.push_back(route);
+    }
+    TLocalUpdateServer server(routes);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
         SCOPED_TRACE(c.Name);
-        TServedRoute route = VersionRoute(c.Body);
-        route.Status = c.Status;
-        TLocalUpdateServer server({route});
-        UseServer(server);
+        UseServer(server.Url("/case" + std::to_string(i)));
         TCheckVersionDlg dialog;
         dialog.SpeedButtonCheckClick();
         EXPECT_EQ(dialog.LabelLatestVersion->text(), c.Latest);
@@ -154,7 +162,8 @@ TEST_F(CheckVersionDlg, CheckNowConcludesFromTheServersAnswer)
         EXPECT_EQ(!dialog.SpeedButtonUpdate->isHidden(), c.UpdateShown);
         EXPECT_EQ(!dialog.SpeedButtonContact->isHidden(), c.UpdateShown);
         EXPECT_TRUE(dialog.SpeedButtonWhatIsNew->isHidden()); // WhatsNewUrl is empty
-        EXPECT_EQ(VersionRequests(server), "v");
+        ASSERT_EQ(server.Requests().size(), i + 1);
+        EXPECT_EQ(server.Requests().back().Target, routes[i].Path);
     }
     // Nobody answers at all.
     UseServer(closedPort.Url());
@@ -163,6 +172,33 @@ TEST_F(CheckVersionDlg, CheckNowConcludesFromTheServersAnswer)
     EXPECT_EQ(dialog.LabelLatestVersion->text(), blocked);
     EXPECT_EQ(dialog.LabelConclusion->text(), unable);
     EXPECT_TRUE(dialog.SpeedButtonUpdate->isHidden());
+}
+
+// The check lets the window's events run while it waits: Check Now is
+// disabled meanwhile, and a second click starts no second check. The server
+// holds its answer until the timer has run.
+TEST_F(CheckVersionDlg, NoSecondCheckWhileOneRuns)
+{
+    const std::string go = NewTempFolder("hold") + "/go";
+    TServedRoute version = VersionRoute(kNewer);
+    version.HoldFile = go;
+    TLocalUpdateServer server({version});
+    UseServer(server);
+    InstallTransferIdleHandler();
+    TCheckVersionDlg dialog;
+    dialog.show();
+    bool fired = false, enabledDuringCheck = true;
+    QTimer::singleShot(0, [&] {
+        fired = true;
+        enabledDuringCheck = dialog.SpeedButtonCheck->isEnabled();
+        WriteBytes(go, ""); // a second check, if one started, would be answered
+        dialog.SpeedButtonCheckClick();
+    });
+    dialog.SpeedButtonCheckClick();
+    EXPECT_TRUE(fired);
+    EXPECT_FALSE(enabledDuringCheck);
+    EXPECT_EQ(VersionRequests(server), "v");
+    EXPECT_EQ(dialog.LabelConclusion->text(), "A new version is available.");
 }
 
 // With an address for it, "What is new..." comes with a newer version and

@@ -57,6 +57,34 @@ TEST_F(UpdateWindow, FirstActivationShowsTheDialogAlreadyChecked)
     EXPECT_TRUE(form.HelpCheckForUpdatesAction->isEnabled());
 }
 
+// While the automatic check waits on a slow server the window's events
+// run (a timer of the test fires while the server holds its answer); only
+// Check for Update... is disabled until the check is over.
+TEST_F(UpdateWindow, TheWindowWorksWhileTheCheckWaits)
+{
+    const std::string go = NewTempFolder("hold") + "/go";
+    TServedRoute version = VersionRoute(VersionFileText("2022", "45"));
+    version.HoldFile = go;
+    TLocalUpdateServer server({version});
+    UseServer(server);
+    TMainForm form;
+    bool looked = false, commandEnabled = true;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (looked || VersionRequests(server) == 0) return;
+        // The check has asked and the server holds the answer.
+        looked = true;
+        commandEnabled = form.HelpCheckForUpdatesAction->isEnabled();
+        WriteBytes(go, "");
+    });
+    poll.start(10);
+    form.show();
+    QTRY_VERIFY_WITH_TIMEOUT(looked, 10000);
+    EXPECT_FALSE(commandEnabled);
+    QTRY_VERIFY(form.HelpCheckForUpdatesAction->isEnabled());
+    EXPECT_EQ(VersionRequests(server), 1);
+}
+
 // The check is off, or was made less than six days ago: the first
 // activation asks the server nothing.
 TEST_F(UpdateWindow, NoRequestWhenTheCheckIsOffOrRecent)

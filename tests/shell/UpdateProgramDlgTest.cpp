@@ -23,16 +23,36 @@ using namespace qv::test;
 
 namespace {
 
+const std::string kVersion = "2022 build 46";
+
 class UpdateProgramDlg : public UpdateDialogTest {
 protected:
+    std::unique_ptr<TLocalUpdateServer> server;
+    std::unique_ptr<TUpdateProgramDlg> dialog;
+
+    // The local server with Setup as the setup program's route, and the
+    // dialog for 2022 build 46 on this machine, shown.
+    void Serve(const TServedRoute& Setup, bool OpenDocuments = false)
+    {
+        server = std::make_unique<TLocalUpdateServer>(std::vector<TServedRoute>{Setup});
+        UseServer(*server);
+        dialog = std::make_unique<TUpdateProgramDlg>();
+        dialog->SetRequest(kVersion, OpenDocuments, "1A2B - 3C4D");
+        dialog->show();
+    }
+    static TServedRoute SetupRoute(const std::string& Body)
+    {
+        TServedRoute route = RouteAt(SetupPath());
+        route.Body = Body;
+        return route;
+    }
     void TearDown() override
     {
+        dialog.reset();
         SetDpiOverride(0);
         UpdateDialogTest::TearDown();
     }
 };
-
-const std::string kVersion = "2022 build 46";
 
 std::string SetupFile() { return DownloadsFolder() + "Setup QuorvaneViewer 2022 build 46.exe"; }
 
@@ -88,17 +108,13 @@ TEST_F(UpdateProgramDlg, DownloadMovesTheBarAndLeavesInstall)
     setup.Size = 200000;
     setup.Chunk = 20000;
     setup.DelayMs = 30;
-    TLocalUpdateServer server({setup});
-    UseServer(server);
-    TUpdateProgramDlg dialog;
-    dialog.SetRequest(kVersion, false, "1A2B - 3C4D");
-    dialog.show();
-    TProgressLog log(dialog.ProgressBar1);
-    dialog.ButtonStart->click();
+    Serve(setup);
+    TProgressLog log(dialog->ProgressBar1);
+    dialog->ButtonStart->click();
 
-    EXPECT_EQ(dialog.SetupName(), SetupFile());
+    EXPECT_EQ(dialog->SetupName(), SetupFile());
     EXPECT_EQ(ReadBytes(SetupFile()), PatternBytes(200000));
-    EXPECT_EQ(dialog.ProgressBar1->maximum(), 200000);
+    EXPECT_EQ(dialog->ProgressBar1->maximum(), 200000);
     ASSERT_GE(log.Values.size(), 3u) << "the bar should move while the pieces arrive";
     EXPECT_EQ(log.Values.front(), 0);
     EXPECT_EQ(log.Values.back(), 200000);
@@ -106,22 +122,22 @@ TEST_F(UpdateProgramDlg, DownloadMovesTheBarAndLeavesInstall)
     // Some values between the ends: the bar moved, it did not jump.
     EXPECT_TRUE(std::any_of(log.Values.begin(), log.Values.end(), [](int v) { return v > 0 && v < 200000; }));
 
-    EXPECT_FALSE(dialog.ProgressBar1->isHidden());
-    EXPECT_FALSE(dialog.ButtonInstall->isHidden());
-    EXPECT_TRUE(dialog.ButtonInstall->isEnabled());
-    EXPECT_EQ(dialog.Label1->text(), "Download Ready.");
-    EXPECT_FALSE(dialog.Label1->isHidden());
-    EXPECT_FALSE(dialog.ButtonStart->isEnabled());
-    EXPECT_FALSE(dialog.Label2->isEnabled());
-    EXPECT_TRUE(dialog.Button2->isEnabled());
-    EXPECT_EQ(dialog.focusWidget(), dialog.ButtonInstall);
-    const std::vector<TSeenRequest> requests = server.Requests();
+    EXPECT_FALSE(dialog->ProgressBar1->isHidden());
+    EXPECT_FALSE(dialog->ButtonInstall->isHidden());
+    EXPECT_TRUE(dialog->ButtonInstall->isEnabled());
+    EXPECT_EQ(dialog->Label1->text(), "Download Ready.");
+    EXPECT_FALSE(dialog->Label1->isHidden());
+    EXPECT_FALSE(dialog->ButtonStart->isEnabled());
+    EXPECT_FALSE(dialog->Label2->isEnabled());
+    EXPECT_TRUE(dialog->Button2->isEnabled());
+    EXPECT_EQ(dialog->focusWidget(), dialog->ButtonInstall);
+    const std::vector<TSeenRequest> requests = server->Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].Target, SetupPath() + "?hdd=1A2B_-_3C4D&ver=2022-45");
 
     // Closing without installing tells where the setup program is.
-    dialog.Button2->click();
-    EXPECT_FALSE(dialog.isVisible());
+    dialog->Button2->click();
+    EXPECT_FALSE(dialog->isVisible());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Icon, QMessageBox::Information);
     EXPECT_EQ(messages[0].Text, "The Setup Program can be found in:\r\n\"" + QString::fromStdString(SetupFile()) + "\".");
@@ -134,14 +150,11 @@ TEST_F(UpdateProgramDlg, WithoutALengthTheMaximumStaysZero)
     setup.ContentLength = false;
     setup.Chunk = 10000;
     setup.DelayMs = 10;
-    TLocalUpdateServer server({setup});
-    UseServer(server);
-    TUpdateProgramDlg dialog;
-    dialog.SetRequest(kVersion, false, "0000 - 0000");
-    dialog.ButtonStart->click();
-    EXPECT_EQ(dialog.ProgressBar1->maximum(), 0);
+    Serve(setup);
+    dialog->ButtonStart->click();
+    EXPECT_EQ(dialog->ProgressBar1->maximum(), 0);
     EXPECT_EQ(ReadBytes(SetupFile()), PatternBytes(50000));
-    EXPECT_FALSE(dialog.ButtonInstall->isHidden());
+    EXPECT_FALSE(dialog->ButtonInstall->isHidden());
 }
 
 // A failed download leaves only Cancel, no file, and closing says nothing.
@@ -178,27 +191,23 @@ TEST_F(UpdateProgramDlg, NoClosingWhileDownloading)
     TServedRoute setup = RouteAt(SetupPath());
     setup.Body = "setup";
     setup.HoldFile = go;
-    TLocalUpdateServer server({setup});
-    UseServer(server);
+    Serve(setup);
     InstallTransferIdleHandler();
-    TUpdateProgramDlg dialog;
-    dialog.SetRequest(kVersion, false, "1A2B - 3C4D");
-    dialog.show();
     bool fired = false, cancelEnabled = true, downloading = false;
     QTimer::singleShot(0, [&] {
         fired = true;
-        downloading = dialog.Downloading();
-        cancelEnabled = dialog.Button2->isEnabled();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        dialog.reject();
+        downloading = dialog->Downloading();
+        cancelEnabled = dialog->Button2->isEnabled();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        dialog->reject();
         WriteBytes(go, "");
     });
-    dialog.ButtonStart->click();
+    dialog->ButtonStart->click();
     EXPECT_TRUE(fired);
     EXPECT_TRUE(downloading);
     EXPECT_FALSE(cancelEnabled);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.ButtonInstall->isHidden());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->ButtonInstall->isHidden());
 }
 
 // Install starts the downloaded program with "/upgrade" and ends this one;
@@ -208,16 +217,10 @@ TEST_F(UpdateProgramDlg, InstallStartsTheSetupProgramAndEndsTheProgram)
     const std::string folder = NewTempFolder("install");
     const std::string out = folder + "/arguments";
     WriteArgumentsScript(folder + "/script", out);
-    TServedRoute setup = RouteAt(SetupPath());
-    setup.Body = ReadBytes(folder + "/script");
-    TLocalUpdateServer server({setup});
-    UseServer(server);
-    TUpdateProgramDlg dialog;
-    dialog.SetRequest(kVersion, false, "1A2B - 3C4D");
-    dialog.show();
-    dialog.ButtonStart->click();
-    ASSERT_FALSE(dialog.ButtonInstall->isHidden());
-    dialog.ButtonInstall->click();
+    Serve(SetupRoute(ReadBytes(folder + "/script")));
+    dialog->ButtonStart->click();
+    ASSERT_FALSE(dialog->ButtonInstall->isHidden());
+    dialog->ButtonInstall->click();
     ASSERT_TRUE(WaitForFile(out));
     EXPECT_EQ(ReadBytes(out), "1\n/upgrade\n");
     EXPECT_EQ(ended, 1);
@@ -226,47 +229,36 @@ TEST_F(UpdateProgramDlg, InstallStartsTheSetupProgramAndEndsTheProgram)
 
 TEST_F(UpdateProgramDlg, InstallThatCannotStartSaysSo)
 {
-    TServedRoute setup = RouteAt(SetupPath());
-    setup.Body = "not a program";
-    TLocalUpdateServer server({setup});
-    UseServer(server);
-    TUpdateProgramDlg dialog;
-    dialog.SetRequest(kVersion, false, "1A2B - 3C4D");
-    dialog.show();
-    dialog.ButtonStart->click();
-    dialog.ButtonInstall->click();
+    Serve(SetupRoute("not a program"));
+    dialog->ButtonStart->click();
+    dialog->ButtonInstall->click();
     EXPECT_EQ(ended, 0);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Icon, QMessageBox::Critical);
     EXPECT_EQ(messages[0].Text, "Cannot execute\r\n" + QString::fromStdString(SetupFile()));
-    EXPECT_FALSE(dialog.ButtonInstall->isEnabled());
-    EXPECT_TRUE(dialog.Button2->isEnabled());
-    dialog.Button2->click(); // still tells where the file is
+    EXPECT_FALSE(dialog->ButtonInstall->isEnabled());
+    EXPECT_TRUE(dialog->Button2->isEnabled());
+    dialog->Button2->click(); // still tells where the file is
     EXPECT_EQ(messages.size(), 2u);
-    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 // With documents open the user is warned first; anything but OK downloads
 // nothing.
 TEST_F(UpdateProgramDlg, OpenDocumentsWarningFirst)
 {
-    TServedRoute setup = RouteAt(SetupPath());
-    setup.Body = "setup";
-    TLocalUpdateServer server({setup});
-    UseServer(server);
-    TUpdateProgramDlg dialog;
-    dialog.SetRequest(kVersion, true, "1A2B - 3C4D");
+    Serve(SetupRoute("setup"), true);
     answers = {QMessageBox::Cancel};
-    dialog.ButtonStart->click();
+    dialog->ButtonStart->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Icon, QMessageBox::Warning);
     EXPECT_EQ(messages[0].Text, "QuorvaneViewer will be closed automatically after starting the installation\r\n"
                                 "Please close/save all open documents before continuing!");
     EXPECT_EQ(messages[0].Buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    EXPECT_TRUE(server.Requests().empty());
-    EXPECT_TRUE(dialog.ButtonStart->isEnabled());
+    EXPECT_TRUE(server->Requests().empty());
+    EXPECT_TRUE(dialog->ButtonStart->isEnabled());
     answers = {QMessageBox::Ok};
-    dialog.ButtonStart->click();
+    dialog->ButtonStart->click();
     EXPECT_EQ(ReadBytes(SetupFile()), "setup");
 }
 
