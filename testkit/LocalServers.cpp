@@ -186,7 +186,7 @@ TScriptProcess::TScriptProcess(const std::vector<std::string>& args, int portLin
         fPorts.clear();
         std::istringstream lines(text);
         std::string line;
-        while (std::getline(lines, line) && lines) { // complete lines only
+        while (std::getline(lines, line) && !lines.eof()) { // lines with their line break only
             const size_t blank = line.rfind(' ');
             if (blank != std::string::npos) fPorts.push_back(std::atoi(line.c_str() + blank + 1));
         }

@@ -64,6 +64,7 @@ struct TUpgradeSettings {
     double LastChecked = 0;
 };
 TUpgradeSettings LoadUpgradeSettings();
+// Throws EIniFileError (platform/IniFiles.h) when the file cannot be written.
 void SaveAutomatically(bool Automatically);
 double NowAsDateTime();
 // Automatically set and at least 6 whole days since LastChecked.
