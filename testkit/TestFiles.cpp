@@ -72,6 +72,24 @@ TRunResult RunCommand(const std::string& command)
     return r;
 }
 
+void WriteArgumentsScript(const std::string& path, const std::string& outFile)
+{
+    // Single quotes around the output's name: it may hold blanks.
+    WriteBytes(path, "#!/bin/sh\n"
+                     "{ echo \"$#\"; for a in \"$@\"; do echo \"$a\"; done; } > '" + outFile + ".part'\n"
+                     "mv '" + outFile + ".part' '" + outFile + "'\n");
+}
+
+bool WaitForFile(const std::string& path)
+{
+    for (int i = 0; i < 3000; ++i) {
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec)) return true;
+        usleep(10000);
+    }
+    return false;
+}
+
 std::string Words(std::initializer_list<uint16_t> words)
 {
     std::string s;

@@ -25,6 +25,15 @@ struct TRunResult {
 };
 TRunResult RunCommand(const std::string& command);
 
+// A shell script standing in for a program that another one starts: it
+// writes the number of its arguments and then each argument on a line of
+// its own into OutFile (into a temporary file first, renamed when
+// complete). The script is not made executable.
+void WriteArgumentsScript(const std::string& path, const std::string& outFile);
+// Waits until path exists; false when it still does not after half a
+// minute, so that a test whose program never ran fails instead of hanging.
+bool WaitForFile(const std::string& path);
+
 // Little-endian 16-bit words as file bytes (hand-made field headers).
 std::string Words(std::initializer_list<uint16_t> words);
 

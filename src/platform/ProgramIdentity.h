@@ -10,6 +10,7 @@ inline std::string ProgramName = "QuorvaneViewer";
 inline std::string ProgramYear = "2022"; // also the major version number
 inline std::string ProgramBuild = "45";
 inline std::string CompanyShortName = "VELK"; // one folder level of the settings folders
+inline std::string SupportAddress = "support@quorvane.example"; // where upgrade requests are mailed
 inline std::string WhatsNewUrl;               // empty: no "What is new..." button
 inline bool IsViewer = true;
 

@@ -1,67 +1,23 @@
 #include "shell/AboutDlg.h"
 
 #include "platform/ProgramIdentity.h"
+#include "shell/LogoDialog.h"
 #include "shell/ResourceLoader.h"
 
 #include <QLabel>
-#include <QScreen>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace qv {
-
-namespace {
-
-// The dialog was designed in Tahoma, which Debian does not have. Liberation
-// Sans (fonts-liberation) is the free sans-serif we install; it runs a
-// little wider than Tahoma at the same pixel size, and the corner texts
-// have the room.
-constexpr const char* kFontFamily = "Liberation Sans";
-
-// A font of the design's family, PixelSize design pixels high.
-QFont DesignFont(const TTranslateFormBasic& form, int PixelSize, bool Bold = false)
-{
-    QFont font(kFontFamily);
-    font.setPixelSize(std::max(1, form.ToDPI(PixelSize)));
-    font.setBold(Bold);
-    return font;
-}
-
-void SetTextColor(QWidget* w, QColor color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, color);
-    p.setColor(QPalette::ButtonText, color);
-    w->setPalette(p);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {})
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-} // namespace
 
 TAboutDlg::TAboutDlg(QWidget* Parent) : TTranslateFormBasic(Parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName("AboutDlg");
     setWindowTitle("About"); // not shown on the borderless window; the desktop's task list and screen readers use it
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(128, 128, 128)); // grey behind the picture
-    setPalette(p);
+    UseLogoBackground(this);
 
     Image1 = MakeLabel(this, "Image1");
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName("SpeedButton1");
-    SpeedButton1->setText("X");
+    SpeedButton1 = MakeFlatButton(this, "SpeedButton1", "X");
     SpeedButton1->setToolTip("Close");
-    SpeedButton1->setAutoRaise(true); // flat
-    SpeedButton1->setCursor(Qt::PointingHandCursor);
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
     connect(SpeedButton1, &QToolButton::clicked, this, &QDialog::reject);
     Label6 = MakeLabel(this, "Label6");
     Label7 = MakeLabel(this, "Label7");
@@ -110,8 +66,7 @@ void TAboutDlg::FormCreate()
 
 void TAboutDlg::showEvent(QShowEvent* Event)
 {
-    // Centred on the screen the dialog is on.
-    if (const QScreen* s = screen()) move(s->geometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(this);
     TTranslateFormBasic::showEvent(Event);
 }
 

@@ -2,7 +2,7 @@
 // Help > About: a borderless dialog showing the program's logo with the
 // program's name, year and build in its bottom right corner and the word
 // "Viewer" over the logo. Esc or the "X" in the top right corner closes it.
-#include "shell/TranslateForm.h"
+#include "shell/LogoDialog.h"
 
 class QLabel;
 class QToolButton;
@@ -25,7 +25,7 @@ public:
     QLabel* LabelViewer;
 
     // The texts' colour, red 70, green 70, blue 79.
-    static constexpr QRgb kTextColor = 0x46464F;
+    static constexpr QRgb kTextColor = kLogoTextColor;
 
 protected:
     void FormCreate() override;

@@ -1,16 +1,19 @@
 #include "shell/MainForm.h"
 
 #include "document/Manifolds.h"
+#include "platform/MachineId.h"
 #include "platform/MainSettings.h"
 #include "platform/ProgramIdentity.h"
 #include "platform/SettingsFolders.h"
 #include "platform/SpnavSource.h"
 #include "shell/AboutDlg.h"
 #include "shell/CategoryPanel.h"
+#include "shell/CheckVersionDlg.h"
 #include "shell/Export.h"
 #include "shell/MainFormIcons.h"
 #include "shell/SaveWindows.h"
 #include "shell/StatusTexts.h"
+#include "shell/UpdateHooks.h"
 #include "shell/ViewOptions.h"
 #include "view3d/DisplayModes.h"
 #include "view3d/scene/GLSceneViewer.h"
@@ -125,6 +128,7 @@ TMainForm::TMainForm(std::vector<std::string> Arguments, QWidget* Parent)
     AskDesignProgramPath = AskPathWithInputBox(this);
     ConfirmDesignProgramPath = ConfirmWithMessageBox(this);
     StartProgram = StartDesignProgram;
+    InstallTransferIdleHandler();
 
     timerPoll3DDevice = new QTimer(this);
     timerPoll3DDevice->setObjectName("timerPoll3DDevice");
@@ -189,8 +193,8 @@ void TMainForm::CreateActions()
     connect(ToolsOpenInQuorvaneAction, &QAction::triggered, this, &TMainForm::ToolsOpenInQuorvaneActionExecute);
     connect(ToolsClipboardAction, &QAction::triggered, this, &TMainForm::ToolsClipboardActionExecute);
     connect(HelpAboutAction, &QAction::triggered, this, [this] { TAboutDlg::Execute(this); });
-    // The version check comes with the update work; its command exists and
-    // does nothing yet.
+    connect(HelpCheckForUpdatesAction, &QAction::triggered, this,
+            [this] { TCheckVersionDlg::Execute(this, false, false, MachineIdentifier()); });
     for (QAction* a : findChildren<QAction*>()) addAction(a); // short-cuts work without the menu open
 }
 
@@ -378,6 +382,21 @@ void TMainForm::FirstActivate()
     LoadSettings();
     if (!fArguments.empty()) OpenFile(fArguments.front());
     FileSaveAsAction->setEnabled(false);
+    // The automatic version check once the window has painted: a server
+    // that does not answer takes its time-out, and meanwhile the window
+    // repaints and works (the check lets its events run).
+    QTimer::singleShot(0, this, [this] { AutomaticUpdateCheck(); });
+}
+
+void TMainForm::AutomaticUpdateCheck()
+{
+    // No second check from the menu while this one waits on the server
+    // (the window's events run meanwhile).
+    HelpCheckForUpdatesAction->setEnabled(false);
+    // A window closed meanwhile shows no dialog.
+    if (TCheckVersionDlg::UpgradeAvailable() && isVisible())
+        TCheckVersionDlg::Execute(this, true, false, MachineIdentifier());
+    HelpCheckForUpdatesAction->setEnabled(true);
 }
 
 void TMainForm::LoadSettings()

@@ -142,6 +142,9 @@ private:
     QWidget* CreateOptionsColumn();
     void CreateStatusBar();
     void FirstActivate();
+    // At the first activation: the version check when it is due, and the
+    // version dialog when it finds a newer version.
+    void AutomaticUpdateCheck();
     void FileOpenActionExecute();
     void FillGroupRows();
     void SyncGroupRows();
