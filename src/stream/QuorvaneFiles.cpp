@@ -140,17 +140,13 @@ void TQuorvaneFile::ReadVarInfoSlow(TVarInfo& V)
         EndOfData();
         return;
     }
-    const char* p = fIn + fPos;
-    uint16_t name = Load<uint16_t>(p), type = Load<uint16_t>(p + 2), length = Load<uint16_t>(p + 4);
-    if (FViewerFile) std::swap(name, length);
-    if (!HaveSlow(6 + size_t(length))) {
+    const TVarInfo header = HeaderAt(fIn + fPos, FViewerFile);
+    if (!HaveSlow(6 + size_t(header.VarLength))) {
         // The payload is cut off: the field is not delivered at all.
         EndOfData();
         return;
     }
-    V.VarName = name;
-    V.VarType = type;
-    V.VarLength = length;
+    V = header;
     fPos += 6;
 }
 
@@ -226,7 +222,8 @@ std::string TQuorvaneFile::ReadAnsiString(int32_t Len)
 std::string TQuorvaneFile::ReadString(int32_t Len)
 {
     // The common case, the whole text in the data: decoded in one step.
-    if (Len > 0 && FFileOpen && FFileMode == ModeRead && fLen - fPos >= size_t(Len)) {
+    // (A closed or write stream holds no bytes to read: fLen is 0.)
+    if (Len > 0 && fLen - fPos >= size_t(Len)) {
         std::string s;
         GetString(s, Len);
         return s;

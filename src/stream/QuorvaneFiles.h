@@ -33,7 +33,55 @@ struct TVarInfo {
 #pragma pack(pop)
 static_assert(sizeof(TVarInfo) == 6);
 
-class TQuorvaneFile {
+// The reads of fixed-size values, the same for the stream and for a cursor
+// over it: each sits on the reader's own GetFixed, which stores nothing when
+// the value is cut off by the end of the data.
+template <class TReader> class TFixedReads {
+public:
+    double ReadDouble() { return Read<double>(); }
+    int32_t ReadInteger() { return Read<int32_t>(); }
+    int64_t ReadInt64() { return Read<int64_t>(); }
+    bool ReadBoolean() { return Read<uint8_t>() != 0; }
+    // Each Get returns True when the value was read whole and stored.
+    bool GetDouble(double& Field) { return Self().GetFixed(Field); }
+    bool GetInt64(int64_t& Field) { return Self().GetFixed(Field); }
+    // An Integer into an integer or enumeration field, stored as read (an
+    // ordinal outside the enumeration included).
+    template <class T> bool GetInteger(T& Field)
+    {
+        int32_t v;
+        if (!Self().GetFixed(v)) return false;
+        Field = static_cast<T>(v);
+        return true;
+    }
+    bool GetBoolean(bool& Field)
+    {
+        uint8_t b;
+        if (!Self().GetFixed(b)) return false;
+        Field = b != 0;
+        return true;
+    }
+    // The value of the kind the field's type calls for: a Double, a Boolean,
+    // an Int64, or an Integer (integer and enumeration fields).
+    template <class T> bool Get(T& Field)
+    {
+        if constexpr (std::is_same_v<T, double>) return GetDouble(Field);
+        else if constexpr (std::is_same_v<T, bool>) return GetBoolean(Field);
+        else if constexpr (std::is_same_v<T, int64_t>) return GetInt64(Field);
+        else return GetInteger(Field);
+    }
+
+private:
+    TReader& Self() { return static_cast<TReader&>(*this); }
+    template <class T> T Read()
+    {
+        T v{};
+        Self().GetFixed(v);
+        return v;
+    }
+};
+
+class TQuorvaneFile : public TFixedReads<TQuorvaneFile> {
 public:
     static constexpr uint8_t ModeRead = 0;
     static constexpr uint8_t ModeWrite = 1;
@@ -66,44 +114,15 @@ public:
     // (the field keeps its previous value or its default).
     int32_t ReadFileVersion();
     void ReadVarInfo(TVarInfo& V);
-    double ReadDouble();
-    int32_t ReadInteger();
-    int64_t ReadInt64();
-    bool ReadBoolean();
+    // ReadDouble, ReadInteger, ReadInt64, ReadBoolean and the Get reads of
+    // fixed-size values come from TFixedReads.
     std::string ReadAnsiString(int32_t Len); // the raw bytes, as many as were there
     std::string ReadString(int32_t Len);     // the same, decoded to UTF-8
     void ReadUnknown(int32_t Len);
-    // Each Get returns True when the value was read whole and stored.
-    bool GetDouble(double& Field) { return GetFixed(Field); }
-    bool GetInt64(int64_t& Field) { return GetFixed(Field); }
-    // An Integer into an integer or enumeration field, stored as read (an
-    // ordinal outside the enumeration included).
-    template <class T> bool GetInteger(T& Field)
-    {
-        int32_t v;
-        if (!GetFixed(v)) return false;
-        Field = static_cast<T>(v);
-        return true;
-    }
-    bool GetBoolean(bool& Field)
-    {
-        uint8_t b;
-        if (!GetFixed(b)) return false;
-        Field = b != 0;
-        return true;
-    }
-    // A text of Len bytes, decoded to UTF-8.
+    // A text of Len bytes, decoded to UTF-8; True when it was read whole
+    // and stored.
     bool GetString(std::string& Field, int32_t Len);
     bool GetString(TRareText& Field, int32_t Len);
-    // The value of the kind the field's type calls for: a Double, a Boolean,
-    // an Int64, or an Integer (integer and enumeration fields).
-    template <class T> bool Get(T& Field)
-    {
-        if constexpr (std::is_same_v<T, double>) return GetDouble(Field);
-        else if constexpr (std::is_same_v<T, bool>) return GetBoolean(Field);
-        else if constexpr (std::is_same_v<T, int64_t>) return GetInt64(Field);
-        else return GetInteger(Field);
-    }
     // Skips a whole record after its start tag: every field up to and
     // including the end tag, or up to the end of the data.
     void SkipRecord(uint16_t EndTag);
@@ -131,6 +150,7 @@ public:
 
 private:
     friend class TFieldCursor;
+    friend class TFixedReads<TQuorvaneFile>;
     TQuorvaneFile() = default;
     size_t Read(void* dest, size_t size); // returns bytes delivered
     bool Fill();
@@ -165,6 +185,18 @@ private:
         return v;
     }
     template <class Sink> void Consume(int32_t Len, Sink&& sink);
+    // The field header at p: tag, type and payload length, the first and
+    // third words exchanged in viewer files.
+    static TVarInfo HeaderAt(const char* p, bool Viewer)
+    {
+        uint16_t name = Load<uint16_t>(p), length = Load<uint16_t>(p + 4);
+        if (Viewer) std::swap(name, length);
+        TVarInfo v;
+        v.VarName = name;
+        v.VarType = Load<uint16_t>(p + 2);
+        v.VarLength = length;
+        return v;
+    }
     // True when no byte has its high bit set; eight bytes at a time.
     static bool IsAscii(std::string_view s)
     {
@@ -219,16 +251,17 @@ private:
     bool fMemory = false;
 };
 
-// Reads the fields of one record with the stream's position held in a
-// register instead of in the stream: the loops of the records a design has
-// tens of thousands of (holes, steps, valves) spend most of their time on
-// field headers and fixed-size values. Every read takes its fast path on the
+// Reads the fields of one record with the position and the end of the bytes
+// held in the cursor instead of in the stream, so that a record's loop does
+// not go back to the stream's state after every field: the loops of the
+// records a design has tens of thousands of (holes, steps, valves) spend most
+// of their time on field headers and fixed-size values. Every read takes its fast path on the
 // bytes already in the stream's buffer and hands anything else (a field cut
 // off by the end of the data, a buffer to refill, a text to decode) to the
 // stream itself, so the results, the end of the data included, are exactly
 // the stream's own. The stream must not be used directly while a cursor over
 // it is alive.
-class TFieldCursor {
+class TFieldCursor : public TFixedReads<TFieldCursor> {
 public:
     explicit TFieldCursor(TQuorvaneFile& File) : fFile(File), fViewer(File.FViewerFile) { Reload(); }
     ~TFieldCursor() { Sync(); }
@@ -241,13 +274,9 @@ public:
     void ReadVarInfo(TVarInfo& V)
     {
         if (fEnd - fPos >= 6) [[likely]] {
-            uint16_t name = TQuorvaneFile::Load<uint16_t>(fPos), type = TQuorvaneFile::Load<uint16_t>(fPos + 2),
-                     length = TQuorvaneFile::Load<uint16_t>(fPos + 4);
-            if (fViewer) std::swap(name, length);
-            if (size_t(fEnd - fPos) - 6 >= length) [[likely]] {
-                V.VarName = name;
-                V.VarType = type;
-                V.VarLength = length;
+            const TVarInfo header = TQuorvaneFile::HeaderAt(fPos, fViewer);
+            if (size_t(fEnd - fPos) - 6 >= header.VarLength) [[likely]] {
+                V = header;
                 fPos += 6;
                 return;
             }
@@ -255,27 +284,6 @@ public:
         Sync();
         fFile.ReadVarInfo(V);
         Reload();
-    }
-    bool GetDouble(double& Field) { return GetFixed(Field); }
-    template <class T> bool GetInteger(T& Field)
-    {
-        int32_t v;
-        if (!GetFixed(v)) return false;
-        Field = static_cast<T>(v);
-        return true;
-    }
-    bool GetBoolean(bool& Field)
-    {
-        uint8_t b;
-        if (!GetFixed(b)) return false;
-        Field = b != 0;
-        return true;
-    }
-    bool ReadBoolean()
-    {
-        uint8_t b = 0;
-        GetFixed(b);
-        return b != 0;
     }
     bool GetString(std::string& Field, int32_t Len)
     {
@@ -328,6 +336,7 @@ public:
     }
 
 private:
+    friend class TFixedReads<TFieldCursor>;
     template <class T> bool GetFixed(T& Field)
     {
         if (size_t(fEnd - fPos) >= sizeof(T)) [[likely]] {
@@ -357,46 +366,14 @@ inline void TQuorvaneFile::ReadVarInfo(TVarInfo& V)
 {
     // The common case: the header and all the payload it promises are there.
     if (fLen - fPos >= 6) [[likely]] {
-        const char* p = fIn + fPos;
-        uint16_t name = Load<uint16_t>(p), type = Load<uint16_t>(p + 2), length = Load<uint16_t>(p + 4);
-        if (FViewerFile) std::swap(name, length);
-        if (fLen - fPos - 6 >= length) [[likely]] {
-            V.VarName = name;
-            V.VarType = type;
-            V.VarLength = length;
+        const TVarInfo header = HeaderAt(fIn + fPos, FViewerFile);
+        if (fLen - fPos - 6 >= header.VarLength) [[likely]] {
+            V = header;
             fPos += 6;
             return;
         }
     }
     ReadVarInfoSlow(V);
-}
-
-inline double TQuorvaneFile::ReadDouble()
-{
-    double v = 0.0;
-    GetFixed(v);
-    return v;
-}
-
-inline int32_t TQuorvaneFile::ReadInteger()
-{
-    int32_t v = 0;
-    GetFixed(v);
-    return v;
-}
-
-inline int64_t TQuorvaneFile::ReadInt64()
-{
-    int64_t v = 0;
-    GetFixed(v);
-    return v;
-}
-
-inline bool TQuorvaneFile::ReadBoolean()
-{
-    uint8_t b = 0;
-    GetFixed(b);
-    return b != 0;
 }
 
 } // namespace qv
