@@ -45,11 +45,7 @@ void TAboutDlg::FormCreate()
 
     // The client area is the picture; the button and the corner texts sit
     // in from its edges.
-    Image1->move(0, 0);
-    Image1->show();
-    const QSize client = Image1->size();
-    setFixedSize(client);
-    SpeedButton1->move(client.width() - ToDPI(4) - SpeedButton1->width(), ToDPI(4));
+    const QSize client = FitToLogo(*this, Image1, SpeedButton1);
     Label6->move(client.width() - ToDPI(8) - Label6->width(), client.height() - ToDPI(4) - Label6->height());
     Label7->move(ToDPI(8), Label6->y());
     LabelYear->move(ToDPI(400), ToDPI(86));

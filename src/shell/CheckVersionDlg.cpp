@@ -137,11 +137,7 @@ void TCheckVersionDlg::FormCreate()
     SpeedButtonContact->resize(ToDPI(129), ToDPI(25));
 
     // The client area is the logo.
-    Image1->move(0, 0);
-    Image1->show();
-    const QSize client = Image1->size();
-    setFixedSize(client);
-    SpeedButton1->move(client.width() - ToDPI(4) - SpeedButton1->width(), ToDPI(4));
+    const QSize client = FitToLogo(*this, Image1, SpeedButton1);
     Label7->move(ToDPI(8), client.height() - ToDPI(4) - Label7->height());
     CheckBoxAutoUpgradeCheck->move(client.width() - ToDPI(8) - CheckBoxAutoUpgradeCheck->width(), Label7->y());
     LabelCheckUpgrade->move(CheckBoxAutoUpgradeCheck->x() - ToDPI(8) - LabelCheckUpgrade->width(), Label7->y());

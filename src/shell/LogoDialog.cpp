@@ -12,6 +12,16 @@ namespace {
 constexpr const char* kFontFamily = "Liberation Sans";
 }
 
+QSize FitToLogo(TTranslateFormBasic& Form, QLabel* Image, QWidget* CloseButton)
+{
+    Image->move(0, 0);
+    Image->show();
+    const QSize client = Image->size();
+    Form.setFixedSize(client);
+    CloseButton->move(client.width() - Form.ToDPI(4) - CloseButton->width(), Form.ToDPI(4));
+    return client;
+}
+
 QFont DesignFont(const TTranslateFormBasic& Form, int PixelSize, bool Bold, bool Underline)
 {
     QFont font(kFontFamily);

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -30,6 +31,10 @@ QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Text = {});
 QToolButton* MakeFlatButton(QWidget* Parent, const char* Name, const QString& Text);
 // A borderless dialog over a medium grey, for the picture to lie on.
 void UseLogoBackground(QWidget* Dialog);
+// The client area is the logo: Image at the top left, the dialog exactly as
+// large, the close button in the top right corner 4 design pixels in.
+// Returns the client size.
+QSize FitToLogo(TTranslateFormBasic& Form, QLabel* Image, QWidget* CloseButton);
 // Centres Window on the screen it is on.
 void CentreOnScreen(QWidget* Window);
 
