@@ -4,7 +4,9 @@
 // pointer in size, its text on the heap only while it is not empty. A design
 // of 100,000 holes holds millions of such fields, and an empty std::string
 // takes 32 bytes. It reads as a `const std::string&` wherever one is asked
-// for.
+// for. The boxes that hold the texts come from slabs of their own: a design
+// whose every hole names its thread would otherwise make one heap
+// allocation per hole while it loads, and free it again when it closes.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -12,6 +14,16 @@
 #include <utility>
 
 namespace qv {
+
+// The heap box of a non-empty TRareText, taken from and given back to a
+// free list of this thread (slabs of boxes that live as long as the
+// program: at most as many boxes as were ever in use at once).
+struct TRareTextBox final {
+    std::string Text;
+    explicit TRareTextBox(std::string s) : Text(std::move(s)) {}
+    static void* operator new(size_t Size);
+    static void operator delete(void* Box) noexcept;
+};
 
 class TRareText {
 public:
@@ -35,11 +47,11 @@ public:
     TRareText& operator=(std::string_view s) { return *this = std::string(s); }
     TRareText& operator=(const char* s) { return *this = std::string(s); }
 
-    const std::string& str() const { return fText ? *fText : Empty(); }
+    const std::string& str() const { return fText ? fText->Text : Empty(); }
     operator const std::string&() const { return str(); }
     operator std::string_view() const { return str(); }
     bool empty() const { return !fText; }
-    size_t size() const { return fText ? fText->size() : 0; }
+    size_t size() const { return fText ? fText->Text.size() : 0; }
     const char* c_str() const { return str().c_str(); }
     void clear() { fText.reset(); }
 
@@ -63,11 +75,11 @@ private:
         if (s.empty())
             fText.reset();
         else if (fText)
-            *fText = std::move(s);
+            fText->Text = std::move(s);
         else
-            fText = std::make_unique<std::string>(std::move(s));
+            fText.reset(new TRareTextBox(std::move(s)));
     }
-    std::unique_ptr<std::string> fText;
+    std::unique_ptr<TRareTextBox> fText;
 };
 
 } // namespace qv

@@ -167,12 +167,12 @@ public:
     }
 };
 
-// The steps and the valves of all its holes (and their lists' pointer arrays)
-// take their room from pools of the list, in blocks, and are freed with them:
-// a design's steps and cartridges cost a few hundred allocations instead of a
-// few for each hole. A step or valve list emptied while the hole list lives
-// (a hole replaced or deleted) keeps that room until the hole list is
-// cleared.
+// The steps, valves and hole texts of all its holes (and their lists' pointer
+// arrays) take their room from pools of the list, in blocks, and are freed
+// with them: a design's steps, cartridges and texts cost a few hundred
+// allocations instead of a few for each hole. A list emptied while the hole
+// list lives (a hole replaced or deleted) keeps that room until the hole
+// list is cleared.
 class THoleList : public TOwnedList<THole> {
 public:
     THoleList() = default;
@@ -194,6 +194,7 @@ public:
         TOwnedList<THole>::Clear();
         fStepRoom.Release();
         fValveRoom.Release();
+        fHoleTextRoom.Release();
     }
     void Assign(const THoleList& Source)
     {
@@ -227,9 +228,11 @@ private:
     {
         h.FStepList.ShareRoomOf(fStepRoom);
         h.FValveList.ShareRoomOf(fValveRoom);
+        h.fHoleTextList.ShareRoomOf(fHoleTextRoom);
     }
     TSharedRoom<TStep> fStepRoom;
     TSharedRoom<TValve> fValveRoom;
+    TSharedRoom<THoleText> fHoleTextRoom;
 };
 
 } // namespace qv
