@@ -366,6 +366,24 @@ TEST(QuorvaneFile, TextIsWindows1252)
     EXPECT_EQ(Utf8ToAnsi("Ω≤😀"), "???");
 }
 
+// Plain ASCII is copied as it stands and anything else is decoded: one byte
+// above 127 anywhere in a text of any length must send it to the decoding.
+TEST(QuorvaneFile, OneByteOutsideAsciiAnywhereInATextIsDecoded)
+{
+    for (int len = 1; len <= 25; ++len) {
+        for (int pos = -1; pos < len; ++pos) {
+            std::string bytes(size_t(len), 'a');
+            if (pos >= 0) bytes[size_t(pos)] = '\xE4';
+            auto s = Open(Words({7, 2, uint16_t(len)}) + bytes, false, false);
+            TVarInfo v;
+            s->ReadVarInfo(v);
+            std::string field;
+            EXPECT_TRUE(s->GetString(field, v.VarLength));
+            EXPECT_EQ(field, AnsiToUtf8(bytes)) << "length " << len << ", byte at " << pos;
+        }
+    }
+}
+
 TEST(QuorvaneFile, WriteStreamDoesNotReadItsOwnBuffer)
 {
     const std::string path = test::TempPath("write-then-read.bin");
