@@ -2,7 +2,24 @@
 
 #include <new>
 
+// Under AddressSanitizer every box is a heap allocation of its own, so that a
+// box used after it was given back is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+#define QV_RARE_TEXT_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QV_RARE_TEXT_HEAP 1
+#endif
+#endif
+
 namespace qv {
+
+#ifdef QV_RARE_TEXT_HEAP
+
+void* TRareTextBox::operator new(size_t Size) { return ::operator new(Size); }
+void TRareTextBox::operator delete(void* Box) noexcept { ::operator delete(Box); }
+
+#else
 
 namespace {
 
@@ -42,23 +59,6 @@ TBoxRoom* NewSlab(TBoxes& b)
 }
 
 } // namespace
-
-// Under AddressSanitizer every box is a heap allocation of its own, so that a
-// box used after it was given back is still caught.
-#if defined(__SANITIZE_ADDRESS__)
-#define QV_RARE_TEXT_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QV_RARE_TEXT_HEAP 1
-#endif
-#endif
-
-#ifdef QV_RARE_TEXT_HEAP
-
-void* TRareTextBox::operator new(size_t Size) { return ::operator new(Size); }
-void TRareTextBox::operator delete(void* Box) noexcept { ::operator delete(Box); }
-
-#else
 
 void* TRareTextBox::operator new(size_t)
 {
