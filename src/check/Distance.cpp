@@ -78,6 +78,7 @@ struct TFrustum {
     }
 
     double Size() const { return std::max({MaxAbs(A), MaxAbs(B), RA, RB}); }
+    P3 Centre() const { return Mul(Add(A, B), 0.5); }
     bool Valid() const { return Finite(A) && Finite(B) && std::isfinite(RA) && std::isfinite(RB); }
 };
 
@@ -99,6 +100,12 @@ struct THull {
         return *best;
     }
 
+    P3 Centre() const
+    {
+        P3 c{0, 0, 0};
+        for (const P3& p : Points) c = Add(c, p);
+        return Mul(c, 1.0 / double(Points.size()));
+    }
     double Size() const
     {
         double s = 0;
@@ -379,8 +386,10 @@ template <class SA, class SB> TSeparation Separate(const SA& a, const SB& b, dou
     const double margin = kRounding * size;
     const double stop = (tol > 0 && std::isfinite(tol)) ? std::max(tol - 2 * margin, tol / 2) : 1e-9 * size;
 
-    // Start from the point of C across from the two solids' first supports.
-    TSimplex s = One(SupportOf(a, b, P3{1, 0, 0}));
+    // Start from the points where each solid faces the other's centre.
+    P3 towards = Sub(b.Centre(), a.Centre());
+    if (!(Dot(towards, towards) > 0)) towards = P3{1, 0, 0};
+    TSimplex s = One(SupportOf(a, b, towards));
     P3 v = s.V[0].W;
     double lower = -std::numeric_limits<double>::infinity();
     bool overlap = false;
