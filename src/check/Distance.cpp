@@ -459,9 +459,10 @@ TSeparation PieceToPlane(const TBorePiece& A, const TXYZPoint& Point, const TXYZ
     // the plane; the plane is that far beyond it.
     TSeparation r;
     r.PA = a.Support(n);
-    r.Distance = Dot(n, Sub(Point, r.PA));
-    r.Overlap = r.Distance < 0;
-    r.PB = Add(r.PA, Mul(n, r.Distance));
+    const double exact = Dot(n, Sub(Point, r.PA));
+    r.Overlap = exact < 0;
+    r.PB = Add(r.PA, Mul(n, exact));
+    r.Distance = exact - kRounding * std::max(a.Size(), MaxAbs(Point));
     return r;
 }
 

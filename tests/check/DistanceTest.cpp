@@ -168,6 +168,16 @@ TEST(PieceDistance, OverlappingPiecesReportTheirDepth)
                 EXPECT_TRUE(s.Overlap) << what;
                 EXPECT_LE(s.Distance, -c.Depth) << what;
                 EXPECT_GE(s.Distance, -c.Depth - tol) << what;
+                // PA - PB is the way out: the depth long, and moving the
+                // second piece by it leaves the two just touching.
+                EXPECT_NEAR(Dist(s.PA, s.PB), c.Depth, tol) << what;
+                TBorePiece moved = swapped ? c.A : c.B;
+                const TXYZPoint out = s.PA - s.PB;
+                moved.A = P(moved.A.X + out.X, moved.A.Y + out.Y, moved.A.Z + out.Z);
+                moved.B = P(moved.B.X + out.X, moved.B.Y + out.Y, moved.B.Z + out.Z);
+                const TSeparation after = PieceDistance(swapped ? c.B : c.A, moved, tol);
+                EXPECT_GE(after.Distance, -2 * tol) << what;
+                EXPECT_LE(after.Distance, tol) << what;
             }
         }
     }
@@ -320,7 +330,8 @@ TEST(PieceToPlane, DistanceToAFaceInClosedForm)
     };
     for (const auto& c : cases) {
         const TSeparation s = PieceToPlane(c.A, c.Point, c.Normal);
-        EXPECT_NEAR(s.Distance, c.Distance, 1e-12) << c.Name;
+        EXPECT_LE(s.Distance, c.Distance) << c.Name;
+        EXPECT_GE(s.Distance, c.Distance - 1e-9) << c.Name;
         EXPECT_EQ(s.Overlap, c.Distance < 0) << c.Name;
         // On the flat end the nearest point is not unique; the case gives one
         // rim point, only its height over the plane is checked there.
