@@ -44,6 +44,7 @@ inline double MaxAbs(const P3& p) { return std::max({std::fabs(p.X), std::fabs(p
 
 constexpr int kGjkSteps = 128;   // GJK converges in a handful on these shapes
 constexpr int kEpaSteps = 96;    // each EPA step adds one vertex
+constexpr size_t kEpaFaces = 2048; // and a few faces
 constexpr double kRounding = 1e-12; // the margin for rounding, relative to the coordinates
 
 // A frustum around the segment A→B: the support point in a direction is a
@@ -347,9 +348,11 @@ bool Expand(const SA& a, const SB& b, const TSimplex& start, double tol, double&
         const int wi = int(verts.size());
         verts.push_back(w);
         std::vector<std::pair<int, int>> horizon;
+        int seen = 0;
         for (TFace& g : faces) {
             if (!g.Alive || Dot(g.N, w.W) - g.D <= 1e-12 * (1 + MaxAbs(w.W))) continue;
             g.Alive = false;
+            ++seen;
             for (int e = 0; e < 3; ++e) {
                 const int u = g.I[e], v = g.I[(e + 1) % 3];
                 auto twin = std::find(horizon.begin(), horizon.end(), std::make_pair(v, u));
@@ -359,7 +362,12 @@ bool Expand(const SA& a, const SB& b, const TSimplex& start, double tol, double&
                     horizon.emplace_back(u, v);
             }
         }
-        if (horizon.empty()) break;
+        // The faces a point sees on a convex polytope form one cap whose rim
+        // has at most two edges more than the cap has faces. A longer rim
+        // means rounding has bent the polytope (damaged or enormous input):
+        // stop with the bound found so far, which holds whatever the
+        // polytope looks like.
+        if (horizon.empty() || int(horizon.size()) > seen + 2 || faces.size() + horizon.size() > kEpaFaces) break;
         // The face of the best bound may die here: only its vertices are
         // read afterwards, for the witness points.
         for (const auto& [u, v] : horizon) makeFace(u, v, wi);

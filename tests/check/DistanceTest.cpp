@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
+#include <iterator>
 
 using namespace qv;
 
@@ -305,6 +308,38 @@ TEST(PieceDistance, DamagedValuesGiveADefinedResult)
             const TSeparation t = PieceDistance(b, b, tol);
             EXPECT_FALSE(std::isnan(t.Distance));
         }
+    }
+}
+
+TEST(PieceDistance, GarbageValuesEndInBoundedTime)
+{
+    // Pieces, planes and hulls made of any bit patterns, extreme and special
+    // values, as a damaged file may hold them: every call returns, with no
+    // NaN. (Rounding on such values once bent EPA's polytope until its faces
+    // grew without end.)
+    std::mt19937_64 rng(11);
+    const double special[] = {0.0, -0.0, 1e-300, -1e-300, 1e300, -1e300, std::nan(""),
+                              std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                              1.0, -1.0, 1e149, 1e-5, 5e-324};
+    auto value = [&]() -> double {
+        switch (rng() % 4) {
+        case 0: return special[rng() % std::size(special)];
+        case 1: {
+            const uint64_t bits = rng();
+            double d;
+            std::memcpy(&d, &bits, sizeof d);
+            return d;
+        }
+        default: return std::uniform_real_distribution<double>(-100, 100)(rng);
+        }
+    };
+    auto point = [&]() { return P(value(), value(), value()); };
+    for (int i = 0; i < 20000; ++i) {
+        const TBorePiece a = Frustum(point(), point(), value(), value());
+        const TBorePiece b = Frustum(point(), point(), value(), value());
+        EXPECT_FALSE(std::isnan(PieceDistance(a, b, value()).Distance)) << i;
+        EXPECT_FALSE(std::isnan(PieceToPlane(a, b.A, b.B).Distance)) << i;
+        EXPECT_FALSE(std::isnan(PieceToHull(b, {a.A, a.B, b.A, b.B, point()}, value()).Distance)) << i;
     }
 }
 
