@@ -28,7 +28,7 @@ SIDE_LAYERS = {
 
 # Layers that know nothing of Qt, OpenGL, the network or other desktop
 # libraries, and the platform layer, which knows nothing of Qt.
-NO_DESKTOP = {"core", "stream", "model", "document"}
+NO_DESKTOP = {"core", "stream", "model", "document", "check"}
 DESKTOP_HEADER = re.compile(r"^(Q[A-Za-z]*|Qt[A-Za-z]*/.*|GL/.*|EGL/.*|curl/.*|glib.*|gio/.*|spnav\.h|[A-Z][A-Za-z]*_[A-Za-z]+\.hxx)$")
 QT_HEADER = re.compile(r"^(Q[A-Za-z]*|Qt[A-Za-z]*/.*)$")
 
