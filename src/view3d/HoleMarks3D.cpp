@@ -1,6 +1,7 @@
 #include "view3d/HoleMarks3D.h"
 
 #include "document/Manifolds.h"
+#include "model/HoleFrame.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -50,7 +51,7 @@ public:
     explicit TMarks(const TMarkContext& c) : C(c), D(c.Hole.FData), Max(c.Manifold.FData.Max) {}
 
     // The model point of face coordinates (a, b) at depth d on the hole's face.
-    TVec Face(double a, double b, double d) const { return drawing::FacePoint(Max, D.FaceNumber, a, b, d); }
+    TVec Face(double a, double b, double d) const { return FacePoint(Max, D.FaceNumber, a, b, d); }
     TVec AtStart(double a, double b) const { return Face(a, b, D.StartDepth); }
     TVector3 Scene(const TVec& p) const { return drawing::ScenePoint(Max, C.SC, p); }
     int WholeTag() const { return D.HoleNumber * 10000 + kWholeHoleTag; }

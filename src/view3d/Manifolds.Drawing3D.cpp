@@ -3,6 +3,7 @@
 #include "view3d/Manifolds.Drawing3D.h"
 
 #include "document/Manifolds.h"
+#include "model/HoleFrame.h"
 #include "view3d/BlockOutline.h"
 #include "view3d/CutOutLists.Helpers.h"
 #include "view3d/HoleMarks3D.h"
@@ -26,34 +27,6 @@ namespace drawing {
 
 TVec Add(const TVec& a, const TVec& b) { return {a.X + b.X, a.Y + b.Y, a.Z + b.Z}; }
 TVec Scaled(const TVec& a, double k) { return {a.X * k, a.Y * k, a.Z * k}; }
-
-TVec FacePoint(const TXYZPoint& Max, int Face, double a, double b, double d)
-{
-    switch (Face) {
-    case 1: return {a, b, d};
-    case 2: return {a, d, b};
-    case 3: return {d, a, b};
-    case 4: return {Max.X - d, a, b};
-    case 5: return {a, Max.Y - d, b};
-    case 6: return {a, b, Max.Z - d};
-    default: return {a, b, d}; // an unknown face is drawn as face 1
-    }
-}
-
-TVec HoleLocalVector(int Face, double u, double v, double w)
-{
-    switch (Face) {
-    case 1: return {u, v, w};
-    case 2: return {u, w, -v};
-    case 3: return {w, v, -u};
-    case 4: return {-w, v, u};
-    case 5: return {u, -w, v};
-    case 6: return {u, -v, -w};
-    default: return {u, v, w};
-    }
-}
-
-TVec FaceNormal(int Face) { return Scaled(HoleLocalVector(Face, 0, 0, 1), -1.0); }
 
 void FrameA(int Face, TVec& Reading, TVec& Up)
 {
@@ -205,14 +178,8 @@ public:
         : M(m), H(h), Steps(h.FStepList), Mode(mode), S(s), Parent(parent), SC(sc),
           Filled(s.GetIsFilledCylinders()), Cartridge(h.GetIsCartridge())
     {
-        const auto& d = H.FData;
-        Start = drawing::FacePoint(M.FData.Max, d.FaceNumber, d.XXY, d.YZZ, d.StartDepth);
-        TVec local{0, 0, 1};
-        if (H.GetIsAngled()) {
-            const double A = d.AngleValue * kDegToRad, R = d.AngleRotation * kDegToRad;
-            local = {std::sin(A) * std::cos(R), std::sin(A) * std::sin(R), std::cos(A)};
-        }
-        Drill = drawing::HoleLocalVector(d.FaceNumber, local.X, local.Y, local.Z);
+        Start = HoleStartPoint(M.FData.Max, H);
+        Drill = HoleDrillDirection(H);
     }
 
     void Build();

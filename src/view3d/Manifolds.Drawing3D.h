@@ -80,13 +80,7 @@ namespace drawing {
 // A model point or vector.
 using TVec = TXYZPoint;
 
-// The model point of face coordinates (a, b) at depth d into the block
-// from face f (1..6).
-TVec FacePoint(const TXYZPoint& Max, int Face, double a, double b, double d);
-// A vector (u, v, w) of a hole's own frame (w into the block) in model axes.
-TVec HoleLocalVector(int Face, double u, double v, double w);
-// Outward normal of a face in model axes.
-TVec FaceNormal(int Face);
+// Face points and a hole's axis come from the model (model/HoleFrame.h).
 // Reading and up directions of the two label frames in model axes: frame A
 // for face and hole numbers and remark names, frame B for hole texts and
 // item numbers.

@@ -15,20 +15,20 @@ import sys
 
 # The program's layers, lowest first: a file may include its own layer and
 # the layers before it in this list.
-PROGRAM_LAYERS = ["core", "stream", "model", "document", "platform", "scene", "view3d", "update", "shell", "app"]
+PROGRAM_LAYERS = ["core", "stream", "model", "document", "check", "platform", "scene", "view3d", "update", "shell", "app"]
 RANK = {name: i for i, name in enumerate(PROGRAM_LAYERS)}
 
 # Beside the program: what the test kit and the command-line tools may use.
 # The program itself never includes either.
 SIDE_LAYERS = {
     "testkit": set(PROGRAM_LAYERS[: RANK["platform"] + 1]) | {"testkit"},
-    "inspect": set(PROGRAM_LAYERS[: RANK["document"] + 1]) | {"inspect"},
+    "inspect": set(PROGRAM_LAYERS[: RANK["check"] + 1]) | {"inspect"},
     "samplegen": set(PROGRAM_LAYERS[: RANK["document"] + 1]) | {"testkit", "samplegen"},
 }
 
 # Layers that know nothing of Qt, OpenGL, the network or other desktop
 # libraries, and the platform layer, which knows nothing of Qt.
-NO_DESKTOP = {"core", "stream", "model", "document"}
+NO_DESKTOP = {"core", "stream", "model", "document", "check"}
 DESKTOP_HEADER = re.compile(r"^(Q[A-Za-z]*|Qt[A-Za-z]*/.*|GL/.*|EGL/.*|curl/.*|glib.*|gio/.*|spnav\.h|[A-Z][A-Za-z]*_[A-Za-z]+\.hxx)$")
 QT_HEADER = re.compile(r"^(Q[A-Za-z]*|Qt[A-Za-z]*/.*)$")
 
