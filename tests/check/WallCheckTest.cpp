@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -622,4 +623,39 @@ TEST(WallCheck, ManyBoresInOneSpotStopAtTheBudget)
     EXPECT_EQ(full.PairsNotTested, 0u);
     EXPECT_EQ(full.ConnectionCount, 30u * 30u);
     EXPECT_EQ(full.Connections.size(), 100u);
+}
+
+TEST(WallCheck, DemoHasItsOneThinWallAndItsOneConnection)
+{
+    // The demo is built to show the check: the spot faces of the gauge port
+    // MP (P) and the port T leave 3.5 mm where 4 are needed, and the
+    // face-seal port P1, which has no line yet, meets the P gallery. Every
+    // other wall is thick enough and every other meeting is of one line.
+    const auto demo = samples::DemoDesign();
+    const THoleList& holes = demo->FHoleList;
+    const TWallCheckResult r = CheckWalls(*demo);
+    EXPECT_TRUE(r.Complete);
+    ASSERT_EQ(r.Findings.size(), 1u);
+    const TWallFinding& f = r.Findings[0];
+    EXPECT_EQ(f.Kind, TWallOther::Bore);
+    EXPECT_EQ(holes[f.A.HoleIndex]->FStepList[0]->ExtractRemarkCode(), "\"MP\"");
+    EXPECT_EQ(holes[f.B.HoleIndex]->FStepList[0]->ExtractRemarkCode(), "\"T\"");
+    EXPECT_EQ(f.A.Group, "P");
+    EXPECT_EQ(f.B.Group, "T");
+    EXPECT_TRUE(holes[f.A.HoleIndex]->FStepList[f.A.StepIndex]->GetIsSpotfaced());
+    EXPECT_TRUE(holes[f.B.HoleIndex]->FStepList[f.B.StepIndex]->GetIsSpotfaced());
+    EXPECT_EQ(f.Required, 4.0);
+    // Spot faces of 25 and 34 mm, their centres (52, 30) and (57.5, 62.5)
+    // on the front face.
+    const double truth = std::hypot(57.5 - 52.0, 62.5 - 30.0) - 12.5 - 17.0;
+    EXPECT_LE(f.Thickness, truth + 1e-9);
+    EXPECT_GE(f.Thickness, truth - r.Tolerance);
+
+    ASSERT_EQ(r.Connections.size(), 1u);
+    const TWallConnection& c = r.Connections[0];
+    EXPECT_EQ(holes[c.A.HoleIndex]->FStepList[0]->FData.Remark, "P gallery <>");
+    EXPECT_EQ(holes[c.B.HoleIndex]->FStepList[0]->ExtractRemarkCode(), "\"P1\"");
+    EXPECT_EQ(c.A.Group, "P");
+    EXPECT_EQ(c.B.Group, "");
+    EXPECT_GT(c.Overlap, 0.0);
 }

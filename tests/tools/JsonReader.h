@@ -4,6 +4,7 @@
 // well-formed UTF-8.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
