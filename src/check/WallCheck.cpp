@@ -207,6 +207,7 @@ private:
     bool fGroups = false;
     uint64_t fBudget = 0;      // box tests of the broad phase
     uint64_t fExactBudget = 0; // exact distances
+    uint64_t fHitBudget = 0;   // pairs kept for the findings and connections
     bool fOutOfBudget = false;
     std::vector<THit> fBoreHits;
     std::vector<THit> fCutOutHits; // Q: the cut-out's index in fCutOuts
@@ -306,6 +307,7 @@ private:
         const uint64_t items = fPieces.size() + fCutOuts.size();
         fBudget = fOpt.PairBudget ? fOpt.PairBudget : kPairBudgetPerPiece * items + kPairBudgetBase;
         fExactBudget = fOpt.ExactBudget ? fOpt.ExactBudget : kExactBudgetPerPiece * items + kExactBudgetBase;
+        fHitBudget = fOpt.HitBudget ? fOpt.HitBudget : kHitBudgetPerPiece * items + kHitBudgetBase;
     }
 
     double PieceRequired(const TPiece& a, const TPiece& b) const
@@ -336,6 +338,50 @@ private:
         return true;
     }
 
+    // The axis of a piece lies inside it: when a point of one piece's axis
+    // lies inside the other piece, deeper than the tolerance, the two surely
+    // overlap, and no exact distance is needed to know it (the depth of a
+    // listed connection is measured at the end, for the connections kept).
+    bool SurelyOverlap(const TBorePiece& a, const TBorePiece& b) const
+    {
+        auto inside = [this](const TBorePiece& p, const TXYZPoint& q) {
+            const TXYZPoint ab = p.B - p.A, aq = q - p.A;
+            const double len2 = ab.X * ab.X + ab.Y * ab.Y + ab.Z * ab.Z;
+            if (!(len2 > 0.0)) return false;
+            const double len = std::sqrt(len2);
+            const double t = (aq.X * ab.X + aq.Y * ab.Y + aq.Z * ab.Z) / len;
+            if (t < fTol || t > len - fTol) return false;
+            const double r = p.RA + (p.RB - p.RA) * (t / len);
+            const double radial2 = std::max(0.0, aq.X * aq.X + aq.Y * aq.Y + aq.Z * aq.Z - t * t);
+            return r > fTol && radial2 < (r - fTol) * (r - fTol);
+        };
+        // The closest points of the two axes (clamped to the segments).
+        const TXYZPoint u = a.B - a.A, v = b.B - b.A, w = a.A - b.A;
+        const double uu = u.X * u.X + u.Y * u.Y + u.Z * u.Z, vv = v.X * v.X + v.Y * v.Y + v.Z * v.Z;
+        const double uv = u.X * v.X + u.Y * v.Y + u.Z * v.Z;
+        const double uw = u.X * w.X + u.Y * w.Y + u.Z * w.Z, vw = v.X * w.X + v.Y * w.Y + v.Z * w.Z;
+        const double den = uu * vv - uv * uv;
+        double s = den > 1e-12 * uu * vv ? std::clamp((uv * vw - vv * uw) / den, 0.0, 1.0) : 0.0;
+        double t = vv > 0.0 ? std::clamp((uv * s + vw) / vv, 0.0, 1.0) : 0.0;
+        s = uu > 0.0 ? std::clamp((uv * t - uw) / uu, 0.0, 1.0) : 0.0;
+        const TXYZPoint pa = Add(a.A, u * s), pb = Add(b.A, v * t);
+        // Parallel axes have no single pair of closest points: the middles
+        // of the axes stand in for them.
+        const TXYZPoint ma = Add(a.A, u * 0.5), mb = Add(b.A, v * 0.5);
+        return inside(a, pb) || inside(b, pa) || inside(a, mb) || inside(b, ma);
+    }
+
+    // Keeps a pair for the findings and connections while the budget lasts.
+    void Keep(std::vector<THit>& hits, const THit& h)
+    {
+        if (fBoreHits.size() + fCutOutHits.size() >= fHitBudget) {
+            fOutOfBudget = true;
+            ++R.PairsNotTested;
+            return;
+        }
+        hits.push_back(h);
+    }
+
     // The exact test of one candidate pair of items.
     void Narrow(size_t i, size_t j)
     {
@@ -350,17 +396,19 @@ private:
             // Two bores of one line may come as close as they like: only
             // whether they meet matters, for the walls between the rest of
             // their holes.
-            if (fGroups && a.Line >= 0 && a.Line == b.Line) {
-                if (a.Box.Gap(b.Box) > 0.0 || !Measure()) return;
-                const TSeparation s = PieceDistance(a.Solid, b.Solid, fTol);
-                if (s.Overlap) fBoreHits.push_back({uint32_t(i) | THit::kFlag, uint32_t(j) | THit::kFlag, s.Distance});
+            const bool oneLine = fGroups && a.Line >= 0 && a.Line == b.Line;
+            const uint32_t lineFlag = oneLine ? THit::kFlag : 0;
+            const double req = oneLine ? 0.0 : PieceRequired(a, b);
+            if (oneLine ? a.Box.Gap(b.Box) > 0.0 : a.Box.Gap(b.Box) >= req) return;
+            if (SurelyOverlap(a.Solid, b.Solid)) {
+                ++R.PairsTested;
+                Keep(fBoreHits, {uint32_t(i) | lineFlag, uint32_t(j) | THit::kFlag, 0.0});
                 return;
             }
-            const double req = PieceRequired(a, b);
-            if (a.Box.Gap(b.Box) >= req || !Measure()) return;
+            if (!Measure()) return;
             const TSeparation s = PieceDistance(a.Solid, b.Solid, fTol);
-            if (s.Overlap) fBoreHits.push_back({uint32_t(i), uint32_t(j) | THit::kFlag, s.Distance});
-            else if (s.Distance < req) fBoreHits.push_back({uint32_t(i), uint32_t(j), std::max(s.Distance, 0.0)});
+            if (s.Overlap) Keep(fBoreHits, {uint32_t(i) | lineFlag, uint32_t(j) | THit::kFlag, 0.0});
+            else if (!oneLine && s.Distance < req) Keep(fBoreHits, {uint32_t(i), uint32_t(j), std::max(s.Distance, 0.0)});
             return;
         }
         const size_t c = j - np;
@@ -370,9 +418,8 @@ private:
         const double req = OutsideRequired(a);
         if (a.Box.Gap(fCutOuts[c].Box) >= req || !Measure()) return;
         const TSeparation s = PieceToHull(a.Solid, fCutOuts[c].Hull, fTol);
-        if (s.Overlap || s.Distance < req) fCutOutHits.push_back({uint32_t(i), uint32_t(c), s.Distance});
+        if (s.Overlap || s.Distance < req) Keep(fCutOutHits, {uint32_t(i), uint32_t(c), s.Distance});
     }
-
     void BrutePairs()
     {
         const size_t n = ItemCount();
@@ -470,6 +517,7 @@ private:
                     const uint32_t i = entries[a].second;
                     for (size_t b = a + 1; b < e; ++b) {
                         ++examined;
+                        ++R.BoxTests;
                         const uint32_t j = entries[b].second;
                         if (!boxes[i].Overlaps(boxes[j])) continue;
                         // Only in the cell of the intersection's low corner.
@@ -490,6 +538,7 @@ private:
         uint64_t examined = 0;
         for (size_t i = 0; i < n; ++i)
             for (size_t j = i + 1; j < n; ++j) {
+                ++R.BoxTests;
                 if (examined++ >= fBudget || fOutOfBudget) {
                     R.PairsNotTested += uint64_t(n - j);
                     break;
@@ -560,11 +609,12 @@ private:
     }
 
     // One finding per pair of holes (the thinnest wall between them) and per
-    // hole and cut-out; one connection per pair of holes (the deepest
+    // hole and cut-out; one connection per pair of holes (with its deepest
     // overlap). Sorted and cut to the options' caps.
     void Collect()
     {
         const bool showConnected = fSet.fData.Flags.Contains(cfnShowDistancesEvenForConnectedHoles);
+        std::vector<std::pair<size_t, size_t>> connections; // their hits, in the order of the hole list
         auto holePair = [&](const THit& h) {
             const int a = fPieces[h.PieceP()].Hole, b = fPieces[h.PieceQ()].Hole;
             return std::pair{std::min(a, b), std::max(a, b)};
@@ -578,29 +628,17 @@ private:
             size_t e = s;
             const auto key = holePair(fBoreHits[s]);
             const THit* thin = nullptr;
-            const THit* overlap = nullptr; // the deepest that is listed
-            bool connected = false;
+            bool connected = false, listed = false;
             for (; e < fBoreHits.size() && holePair(fBoreHits[e]) == key; ++e) {
                 const THit& h = fBoreHits[e];
                 if (h.Overlap()) {
                     connected = true;
-                    if (!overlap && !h.OneLine()) overlap = &h; // sorted: the deepest first
+                    listed = listed || !h.OneLine();
                 } else if (!thin) {
-                    thin = &h;
+                    thin = &h; // sorted: the thinnest first
                 }
             }
-            if (overlap) {
-                const TPiece& a = fPieces[overlap->PieceP()];
-                const TPiece& b = fPieces[overlap->PieceQ()];
-                const TSeparation sep = PieceDistance(a.Solid, b.Solid, fTol);
-                TWallConnection c;
-                c.A = Bore(a);
-                c.B = Bore(b);
-                c.Overlap = -overlap->D;
-                c.Point = sep.PA;
-                Order(c.A, c.B);
-                fConnections.push_back(std::move(c));
-            }
+            if (listed) connections.push_back({s, e});
             // The walls between two holes that meet anyway are shown only
             // when the settings ask for them.
             if (thin && (!connected || showConnected)) {
@@ -647,19 +685,38 @@ private:
             s = e;
         }
 
+        // The connections kept, in the order of the hole list, each with the
+        // deepest overlap of its two holes' bores of different lines.
+        R.ConnectionCount = connections.size();
+        if (connections.size() > fOpt.MaxConnections) connections.resize(fOpt.MaxConnections);
+        for (const auto& [s, e] : connections) {
+            TWallConnection c;
+            bool first = true;
+            for (size_t k = s; k < e; ++k) {
+                const THit& h = fBoreHits[k];
+                if (!h.Overlap() || h.OneLine()) continue;
+                const TPiece& a = fPieces[h.PieceP()];
+                const TPiece& b = fPieces[h.PieceQ()];
+                const TSeparation sep = PieceDistance(a.Solid, b.Solid, fTol);
+                const double depth = std::max(0.0, -sep.Distance);
+                if (!first && depth <= c.Overlap) continue;
+                first = false;
+                c.A = Bore(a);
+                c.B = Bore(b);
+                c.Overlap = depth;
+                c.Point = sep.PA;
+            }
+            Order(c.A, c.B);
+            fConnections.push_back(std::move(c));
+        }
+
         R.Complete = !fOutOfBudget && R.PairsNotTested == 0;
         R.FindingCount = fFindings.size();
-        R.ConnectionCount = fConnections.size();
         auto byThickness = [](const TWallFinding& x, const TWallFinding& y) {
             return std::tuple(x.Thickness, x.A.HoleNumber, int(x.Kind), x.B.HoleNumber, x.Face, x.CutOut) <
                    std::tuple(y.Thickness, y.A.HoleNumber, int(y.Kind), y.B.HoleNumber, y.Face, y.CutOut);
         };
-        auto byOverlap = [](const TWallConnection& x, const TWallConnection& y) {
-            return std::tuple(-x.Overlap, x.A.HoleNumber, x.B.HoleNumber) <
-                   std::tuple(-y.Overlap, y.A.HoleNumber, y.B.HoleNumber);
-        };
-        Keep(fFindings, fOpt.MaxFindings, byThickness);
-        Keep(fConnections, fOpt.MaxConnections, byOverlap);
+        KeepThinnest(fFindings, fOpt.MaxFindings, byThickness);
         R.Findings = std::move(fFindings);
         R.Connections = std::move(fConnections);
     }
@@ -669,7 +726,7 @@ private:
         if (b.HoleIndex < a.HoleIndex) std::swap(a, b);
     }
 
-    template <class T, class Less> static void Keep(std::vector<T>& v, size_t cap, Less less)
+    template <class T, class Less> static void KeepThinnest(std::vector<T>& v, size_t cap, Less less)
     {
         if (v.size() > cap) {
             std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(cap), v.end(), less);

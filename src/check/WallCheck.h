@@ -67,7 +67,8 @@ struct TWallConnection {
 
 struct TWallCheckOptions {
     // At most this many findings and connections are kept (the thinnest
-    // walls, the deepest overlaps); the rest are only counted.
+    // walls, the first connections in the order of the hole list); the rest
+    // are only counted.
     size_t MaxFindings = 10000;
     size_t MaxConnections = 10000;
     // A pathological design (thousands of bores in one spot) is left
@@ -78,6 +79,10 @@ struct TWallCheckOptions {
     // per piece and cut-out plus kExactBudgetBase).
     uint64_t PairBudget = 0;
     uint64_t ExactBudget = 0;
+    // At most this many pairs of pieces are kept for the findings and
+    // connections (0: kHitBudgetPerPiece per piece and cut-out plus
+    // kHitBudgetBase).
+    uint64_t HitBudget = 0;
 };
 
 struct TWallCheckResult {
@@ -92,7 +97,7 @@ struct TWallCheckResult {
     double Tolerance = 0.0; // how far below the truth a thickness may be
 
     std::vector<TWallFinding> Findings;       // thinnest first
-    std::vector<TWallConnection> Connections; // deepest overlap first
+    std::vector<TWallConnection> Connections; // in the order of the hole list
     uint64_t FindingCount = 0;    // all findings, kept or not
     uint64_t ConnectionCount = 0; // all connections, kept or not
     uint64_t BorePairFindings = 0, FaceFindings = 0, CutOutFindings = 0;
@@ -103,14 +108,18 @@ struct TWallCheckResult {
     uint64_t CandidatePairs = 0;  // pairs of bore pieces (and of a piece and a cut-out) the broad phase handed on
     uint64_t PairsTested = 0;     // of those, the pairs whose distance was computed exactly
     uint64_t FaceTests = 0;       // distances of a piece to a face
+    uint64_t BoxTests = 0;        // pairs of boxes the broad phase compared
     uint64_t PairsNotTested = 0;  // pairs left when a budget ran out (at most this many)
     bool Complete = true;         // every pair that could be too close was measured
 };
 
-constexpr uint64_t kPairBudgetPerPiece = 256;
+constexpr uint64_t kPairBudgetPerPiece = 64;
 constexpr uint64_t kPairBudgetBase = 4000000;
-constexpr uint64_t kExactBudgetPerPiece = 4;
-constexpr uint64_t kExactBudgetBase = 400000;
+constexpr uint64_t kExactBudgetPerPiece = 2;
+constexpr uint64_t kExactBudgetBase = 200000;
+// Pairs kept for the findings and connections (16 bytes each).
+constexpr uint64_t kHitBudgetPerPiece = 8;
+constexpr uint64_t kHitBudgetBase = 1000000;
 
 // The thickness required between two bores of the given diameters (both
 // holes' mounting flags decide for WallthicknessMountingHoles), and between

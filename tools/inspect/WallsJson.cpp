@@ -146,6 +146,7 @@ void WriteWallsJson(TJsonSink& Out, const std::vector<std::string>& Warnings, co
     w.Field("CandidatePairs", R.CandidatePairs);
     w.Field("PairsTested", R.PairsTested);
     w.Field("FaceTests", R.FaceTests);
+    w.Field("BoxTests", R.BoxTests);
     w.Field("PairsNotTested", R.PairsNotTested);
     w.Field("Complete", R.Complete);
     w.EndObject();
