@@ -237,8 +237,20 @@ private:
 
         const TXYZPoint& max = M.FData.Max;
         const double side = std::max({std::abs(max.X), std::abs(max.Y), std::abs(max.Z)});
-        fTol = std::isfinite(side) && side > 0.0 ? 0.001 * side : 1e-6;
+        // A block without a sensible size (a damaged file) is measured as if
+        // it were of unit size.
+        const double scale = std::isfinite(side) && side >= 1e-3 ? side : 1.0;
+        fTol = 0.001 * scale;
         R.Tolerance = fTol;
+        // A bore reaching ten thousand times the block's size away is no
+        // bore of this block but damage, and measuring it to the block's
+        // tolerance would take the distance code as long as it likes.
+        const double farAway = 1e4 * scale;
+        auto sane = [farAway](const TBorePiece& p) {
+            for (const TXYZPoint& q : {p.A, p.B})
+                if (std::abs(q.X) > farAway || std::abs(q.Y) > farAway || std::abs(q.Z) > farAway) return false;
+            return std::abs(p.RA) <= farAway && std::abs(p.RB) <= farAway && std::abs(p.Diameter) <= 2 * farAway;
+        };
 
         fReach = SaneThickness(s.Wallthickness);
         fReach = std::max(fReach, SaneThickness(s.WallthicknessMountingHoles));
@@ -262,7 +274,7 @@ private:
             bool any = false;
             for (const auto& p : pieces) {
                 if (!Finite(p.A) || !Finite(p.B) || !std::isfinite(p.RA) || !std::isfinite(p.RB) ||
-                    !std::isfinite(p.Diameter)) {
+                    !std::isfinite(p.Diameter) || !sane(p)) {
                     ++R.PiecesSkipped;
                     continue;
                 }

@@ -104,7 +104,7 @@ struct TWallCheckResult {
 
     int HolesChecked = 0;         // drilled holes with at least one piece
     uint64_t Pieces = 0;          // bore pieces in the check
-    uint64_t PiecesSkipped = 0;   // pieces with coordinates that are no numbers
+    uint64_t PiecesSkipped = 0;   // pieces of a damaged file: not numbers, or far beyond the block
     uint64_t CandidatePairs = 0;  // pairs of bore pieces (and of a piece and a cut-out) the broad phase handed on
     uint64_t PairsTested = 0;     // of those, the pairs whose distance was computed exactly
     uint64_t FaceTests = 0;       // distances of a piece to a face

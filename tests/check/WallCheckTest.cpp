@@ -491,6 +491,22 @@ TEST(WallCheck, DummyHolesAreNotDrilled)
     EXPECT_EQ(r.HolesChecked, 1);
 }
 
+TEST(WallCheck, DamagedBoresAreLeftOut)
+{
+    // A bore reaching far beyond the block (a damaged file) and one whose
+    // diameter is no number are left out and counted; the rest is checked.
+    TDesign d;
+    d.Down(42, 50, 10, 50, "P");
+    d.Down(58, 50, 10, 50, "T");
+    d.Down(50, 20, 8, 1e25, "A");
+    d.Hole(1, 50, 80, {Flat(std::nan(""), 30, "B")});
+    const TWallCheckResult r = d.Check();
+    EXPECT_GE(r.PiecesSkipped, 1u); // the far one; the other may give no piece at all
+    EXPECT_EQ(r.HolesChecked, 2);
+    ASSERT_EQ(r.Findings.size(), 1u);
+    ExpectThickness(r.Findings[0].Thickness, 6.0);
+}
+
 namespace {
 
 // Holes on every face at random places, random steps and lines, a few
