@@ -70,6 +70,8 @@ struct TDesign {
     TWallCheckResult Check(const TWallCheckOptions& o = {}) const { return CheckWalls(*M, o); }
 };
 
+// Pointers into r: r must outlive them.
+std::vector<const TWallFinding*> OfKind(const TWallCheckResult&& r, TWallOther kind) = delete;
 std::vector<const TWallFinding*> OfKind(const TWallCheckResult& r, TWallOther kind)
 {
     std::vector<const TWallFinding*> v;
@@ -267,7 +269,8 @@ TEST(WallCheck, ThreadsCountWithTheirOuterDiameterWhenAsked)
         thread.Length = 30.0;
         d.Hole(1, 41, 50, {thread});
         d.Down(59.5, 50, 10, 30, "T");
-        const auto bores = OfKind(d.Check(), TWallOther::Bore);
+        const TWallCheckResult r = d.Check();
+        const auto bores = OfKind(r, TWallOther::Bore);
         ASSERT_EQ(bores.size(), checkThread ? 1u : 0u);
         if (checkThread) {
             ExpectThickness(bores[0]->Thickness, 7.25);
@@ -307,7 +310,8 @@ TEST(WallCheck, ThroughHolesLeaveByTheFarFace)
         TDesign d;
         THole& h = d.Down(50, 50, 10, 100);
         if (through) h.FData.Attribute.Include(haThrough);
-        const auto faces = OfKind(d.Check(), TWallOther::Face);
+        const TWallCheckResult r = d.Check();
+        const auto faces = OfKind(r, TWallOther::Face);
         ASSERT_EQ(faces.size(), through ? 0u : 1u);
         if (!through) {
             EXPECT_EQ(faces[0]->Face, 6);
