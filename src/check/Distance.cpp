@@ -44,6 +44,7 @@ inline double MaxAbs(const P3& p) { return std::max({std::fabs(p.X), std::fabs(p
 
 constexpr int kGjkSteps = 128;   // GJK converges in a handful on these shapes
 constexpr int kEpaSteps = 96;    // each EPA step adds one vertex
+constexpr size_t kEpaFaces = 2048; // and a few faces
 constexpr double kRounding = 1e-12; // the margin for rounding, relative to the coordinates
 
 // A frustum around the segment A→B: the support point in a direction is a
@@ -78,6 +79,7 @@ struct TFrustum {
     }
 
     double Size() const { return std::max({MaxAbs(A), MaxAbs(B), RA, RB}); }
+    P3 Centre() const { return Mul(Add(A, B), 0.5); }
     bool Valid() const { return Finite(A) && Finite(B) && std::isfinite(RA) && std::isfinite(RB); }
 };
 
@@ -99,6 +101,12 @@ struct THull {
         return *best;
     }
 
+    P3 Centre() const
+    {
+        P3 c{0, 0, 0};
+        for (const P3& p : Points) c = Add(c, p);
+        return Mul(c, 1.0 / double(Points.size()));
+    }
     double Size() const
     {
         double s = 0;
@@ -340,9 +348,11 @@ bool Expand(const SA& a, const SB& b, const TSimplex& start, double tol, double&
         const int wi = int(verts.size());
         verts.push_back(w);
         std::vector<std::pair<int, int>> horizon;
+        int seen = 0;
         for (TFace& g : faces) {
             if (!g.Alive || Dot(g.N, w.W) - g.D <= 1e-12 * (1 + MaxAbs(w.W))) continue;
             g.Alive = false;
+            ++seen;
             for (int e = 0; e < 3; ++e) {
                 const int u = g.I[e], v = g.I[(e + 1) % 3];
                 auto twin = std::find(horizon.begin(), horizon.end(), std::make_pair(v, u));
@@ -352,7 +362,12 @@ bool Expand(const SA& a, const SB& b, const TSimplex& start, double tol, double&
                     horizon.emplace_back(u, v);
             }
         }
-        if (horizon.empty()) break;
+        // The faces a point sees on a convex polytope form one cap whose rim
+        // has at most two edges more than the cap has faces. A longer rim
+        // means rounding has bent the polytope (damaged or enormous input):
+        // stop with the bound found so far, which holds whatever the
+        // polytope looks like.
+        if (horizon.empty() || int(horizon.size()) > seen + 2 || faces.size() + horizon.size() > kEpaFaces) break;
         // The face of the best bound may die here: only its vertices are
         // read afterwards, for the witness points.
         for (const auto& [u, v] : horizon) makeFace(u, v, wi);
@@ -379,8 +394,10 @@ template <class SA, class SB> TSeparation Separate(const SA& a, const SB& b, dou
     const double margin = kRounding * size;
     const double stop = (tol > 0 && std::isfinite(tol)) ? std::max(tol - 2 * margin, tol / 2) : 1e-9 * size;
 
-    // Start from the point of C across from the two solids' first supports.
-    TSimplex s = One(SupportOf(a, b, P3{1, 0, 0}));
+    // Start from the points where each solid faces the other's centre.
+    P3 towards = Sub(b.Centre(), a.Centre());
+    if (!(Dot(towards, towards) > 0)) towards = P3{1, 0, 0};
+    TSimplex s = One(SupportOf(a, b, towards));
     P3 v = s.V[0].W;
     double lower = -std::numeric_limits<double>::infinity();
     bool overlap = false;
@@ -450,9 +467,10 @@ TSeparation PieceToPlane(const TBorePiece& A, const TXYZPoint& Point, const TXYZ
     // the plane; the plane is that far beyond it.
     TSeparation r;
     r.PA = a.Support(n);
-    r.Distance = Dot(n, Sub(Point, r.PA));
-    r.Overlap = r.Distance < 0;
-    r.PB = Add(r.PA, Mul(n, r.Distance));
+    const double exact = Dot(n, Sub(Point, r.PA));
+    r.Overlap = exact < 0;
+    r.PB = Add(r.PA, Mul(n, exact));
+    r.Distance = exact - kRounding * std::max(a.Size(), MaxAbs(Point));
     return r;
 }
 

@@ -15,8 +15,12 @@ struct TSeparation {
     // them, with the same tolerance), and Overlap is true.
     double Distance = 0.0;
     bool Overlap = false;
-    TXYZPoint PA; // closest point on the first solid (on both, when overlapping)
-    TXYZPoint PB; // closest point on the second solid
+    // The closest points of the two solids. When they overlap, a point of
+    // each such that PA - PB is the overlap's depth along its shortest way
+    // out: moving the second solid by PA - PB leaves the two just touching
+    // (within the tolerance).
+    TXYZPoint PA;
+    TXYZPoint PB;
 };
 
 // Two pieces of bores.

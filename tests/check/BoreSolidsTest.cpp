@@ -234,10 +234,12 @@ TEST_F(BoreSolids, AnAngledHoleMeetsTheFacesWhereItsTiltTakesIt)
     const double s = 0.5, c = std::sqrt(3.0) / 2;
     EXPECT_NEAR(pieces[0].B.X, 50 + 40 * s, 1e-12);
     EXPECT_NEAR(pieces[0].B.Z, 40 * c, 1e-12);
-    const TSeparation toFace4 = PieceToPlane(pieces[0], {100, 0, 0}, {1, 0, 0});
-    EXPECT_NEAR(toFace4.Distance, 100 - (50 + 40 * s + 5 * c), 1e-12);
-    const TSeparation toFace6 = PieceToPlane(pieces[0], {0, 0, 60}, {0, 0, 1});
-    EXPECT_NEAR(toFace6.Distance, 60 - (40 * c + 5 * s), 1e-12);
+    const double toFace4 = PieceToPlane(pieces[0], {100, 0, 0}, {1, 0, 0}).Distance;
+    EXPECT_LE(toFace4, 100 - (50 + 40 * s + 5 * c));
+    EXPECT_GE(toFace4, 100 - (50 + 40 * s + 5 * c) - 1e-9);
+    const double toFace6 = PieceToPlane(pieces[0], {0, 0, 60}, {0, 0, 1}).Distance;
+    EXPECT_LE(toFace6, 60 - (40 * c + 5 * s));
+    EXPECT_GE(toFace6, 60 - (40 * c + 5 * s) - 1e-9);
     // Two such holes side by side, the second 30 further in Y: parallel
     // bores 30 - 10 apart.
     THole& g = Hole(1, 50, 70, {{10, 40, 180}});
