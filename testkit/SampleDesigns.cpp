@@ -150,7 +150,7 @@ void Write(const std::string& path, const TManifold& d, TExtraRecords extra, boo
 // cavities in a row at Y = 60, face 2 the front with P, T, the gauge port MP
 // and the angled leakage port L, face 5 the back with the work ports A and B.
 // Two plugged galleries connect the cavities: P along X at Z = 30 under the
-// cavity noses, T along X at Z = 62.5 through the upper port zones.
+// cavity noses, T along X at Z = 62 through the upper port zones.
 
 // Colours are $00BBGGRR.
 const std::vector<TGroupData> kDemoGroups = {
@@ -570,7 +570,7 @@ std::unique_ptr<TManifold> BuildDemo()
     // Right face: gauge port on the B line, the plugged T gallery.
     GaugePort(d, 4, 95.0, 49.0, "MB", "B", 37.0);
     {
-        THole& h = PluggedGallery(d, 4, 60.0, 62.5, "T", 10.0, 128.0, 10.5, 12.0, "M12x1.5", 17.0);
+        THole& h = PluggedGallery(d, 4, 60.0, 62.0, "T", 10.0, 128.0, 10.5, 12.0, "M12x1.5", 17.0);
         TValveData& plug = AddValve(h);
         plug.ItemNumber = "20";
         plug.Offset = {0.0, -14.0};
