@@ -5,59 +5,11 @@
 // them, the text written must be well-formed: valid UTF-8, brackets and
 // braces balanced outside strings, every string closed.
 #include "FuzzSupport.h"
-#include "core/Encoding.h"
 #include "document/Manifolds.h"
 #include "inspect/ManifoldJson.h"
 
 #include <cstdlib>
 #include <string>
-#include <vector>
-
-namespace {
-
-bool WellFormed(const std::string& s)
-{
-    std::vector<char> open;
-    bool inString = false;
-    for (size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x80) {
-            char32_t cp;
-            const size_t n = qv::DecodeUtf8(s, i, cp);
-            if (n == 0 || !inString) return false;
-            i += n;
-            continue;
-        }
-        ++i;
-        if (inString) {
-            if (c == '\\') {
-                if (i >= s.size()) return false;
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            } else if (c < 0x20) {
-                return false;
-            }
-            continue;
-        }
-        switch (c) {
-        case '"': inString = true; break;
-        case '{': case '[': open.push_back(static_cast<char>(c)); break;
-        case '}':
-            if (open.empty() || open.back() != '{') return false;
-            open.pop_back();
-            break;
-        case ']':
-            if (open.empty() || open.back() != '[') return false;
-            open.pop_back();
-            break;
-        default: break;
-        }
-    }
-    return !inString && open.empty();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
