@@ -294,6 +294,24 @@ private:
         }
         R.HolesChecked = int(fHoles.size());
         R.Pieces = fPieces.size();
+        // Bores that reach beyond the block (a damaged block size, such as
+        // a block of size 0) are measured to a thousandth of their own
+        // extent: to a thousandth of a block they dwarf, the distance code
+        // would take its full number of steps for every pair.
+        if (!fPieces.empty()) {
+            TBox all = fPieces.front().Box;
+            for (const TPiece& p : fPieces)
+                for (int k = 0; k < 3; ++k) {
+                    all.Lo[k] = std::min(all.Lo[k], p.Box.Lo[k]);
+                    all.Hi[k] = std::max(all.Hi[k], p.Box.Hi[k]);
+                }
+            double extent = 0.0;
+            for (int k = 0; k < 3; ++k) extent = std::max(extent, all.Hi[k] - all.Lo[k]);
+            if (std::isfinite(extent) && 0.001 * extent > fTol) {
+                fTol = 0.001 * extent;
+                R.Tolerance = fTol;
+            }
+        }
 
         const TCutOutList& cutOuts = M.fCutOutList;
         for (int i = 0; i < cutOuts.Count(); ++i) {

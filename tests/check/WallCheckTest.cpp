@@ -511,6 +511,27 @@ TEST(WallCheck, DamagedBoresAreLeftOut)
     ExpectThickness(r.Findings[0].Thickness, 6.0);
 }
 
+TEST(WallCheck, ABlockWithoutSizeIsMeasuredToTheSizeOfItsBores)
+{
+    // A damaged block of size 0: the bores, 60 deep, are measured to a
+    // thousandth of their own extent, not to a thousandth of a unit block,
+    // which would make every pair take the distance code's full number of
+    // steps. Inside a block of sensible size the block's side decides.
+    for (const double side : {0.0, 100.0}) {
+        SCOPED_TRACE(side);
+        TDesign d(side);
+        d.Down(42, 50, 10, 60, "P");
+        d.Down(58, 50, 10, 60, "T");
+        const TWallCheckResult r = d.Check();
+        const double tol = side > 0 ? 0.1 : 0.06;
+        EXPECT_DOUBLE_EQ(r.Tolerance, tol);
+        const auto bores = OfKind(r, TWallOther::Bore);
+        ASSERT_EQ(bores.size(), 1u);
+        EXPECT_LE(bores[0]->Thickness, 6.0 + 1e-9);
+        EXPECT_GE(bores[0]->Thickness, 6.0 - tol - 1e-9);
+    }
+}
+
 namespace {
 
 // Holes on every face at random places, random steps and lines, a few
