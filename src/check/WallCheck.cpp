@@ -61,6 +61,22 @@ std::string LineCode(const std::string& code)
 
 struct TBox {
     std::array<double, 3> Lo{}, Hi{};
+    // The box around nothing, to grow by Include.
+    static TBox Empty()
+    {
+        TBox b;
+        b.Lo.fill(std::numeric_limits<double>::infinity());
+        b.Hi.fill(-std::numeric_limits<double>::infinity());
+        return b;
+    }
+    void Include(const TBox& b)
+    {
+        for (int k = 0; k < 3; ++k) {
+            Lo[k] = std::min(Lo[k], b.Lo[k]);
+            Hi[k] = std::max(Hi[k], b.Hi[k]);
+        }
+    }
+    double LargestSide() const { return std::max({Hi[0] - Lo[0], Hi[1] - Lo[1], Hi[2] - Lo[2]}); }
     bool Overlaps(const TBox& b) const
     {
         for (int k = 0; k < 3; ++k)
@@ -99,14 +115,8 @@ TBox BoxOf(const TBorePiece& p)
 
 TBox BoxOfPoints(const std::vector<TXYZPoint>& pts)
 {
-    TBox b;
-    b.Lo.fill(std::numeric_limits<double>::infinity());
-    b.Hi.fill(-std::numeric_limits<double>::infinity());
-    for (const auto& p : pts)
-        for (int k = 0; k < 3; ++k) {
-            b.Lo[k] = std::min(b.Lo[k], Coord(p, k));
-            b.Hi[k] = std::max(b.Hi[k], Coord(p, k));
-        }
+    TBox b = TBox::Empty();
+    for (const auto& p : pts) b.Include(TBox{{p.X, p.Y, p.Z}, {p.X, p.Y, p.Z}});
     return b;
 }
 
@@ -299,14 +309,9 @@ private:
         // extent: to a thousandth of a block they dwarf, the distance code
         // would take its full number of steps for every pair.
         if (!fPieces.empty()) {
-            TBox all = fPieces.front().Box;
-            for (const TPiece& p : fPieces)
-                for (int k = 0; k < 3; ++k) {
-                    all.Lo[k] = std::min(all.Lo[k], p.Box.Lo[k]);
-                    all.Hi[k] = std::max(all.Hi[k], p.Box.Hi[k]);
-                }
-            double extent = 0.0;
-            for (int k = 0; k < 3; ++k) extent = std::max(extent, all.Hi[k] - all.Lo[k]);
+            TBox all = TBox::Empty();
+            for (const TPiece& p : fPieces) all.Include(p.Box);
+            const double extent = all.LargestSide();
             if (std::isfinite(extent) && 0.001 * extent > fTol) {
                 fTol = 0.001 * extent;
                 R.Tolerance = fTol;
@@ -467,22 +472,19 @@ private:
         if (n < 2) return;
         const double grow = 0.5 * std::min(fReach, 1e300) + fTol;
         std::vector<TBox> boxes(n);
-        TBox all;
-        all.Lo.fill(std::numeric_limits<double>::infinity());
-        all.Hi.fill(-std::numeric_limits<double>::infinity());
+        TBox all = TBox::Empty();
         double sumSide = 0.0;
         for (size_t i = 0; i < n; ++i) {
             TBox b = ItemBox(i);
             for (int k = 0; k < 3; ++k) {
                 b.Lo[k] -= grow;
                 b.Hi[k] += grow;
-                all.Lo[k] = std::min(all.Lo[k], b.Lo[k]);
-                all.Hi[k] = std::max(all.Hi[k], b.Hi[k]);
             }
-            sumSide += std::max({b.Hi[0] - b.Lo[0], b.Hi[1] - b.Lo[1], b.Hi[2] - b.Lo[2]});
+            all.Include(b);
+            sumSide += b.LargestSide();
             boxes[i] = b;
         }
-        double extent = std::max({all.Hi[0] - all.Lo[0], all.Hi[1] - all.Lo[1], all.Hi[2] - all.Lo[2]});
+        double extent = all.LargestSide();
         if (!std::isfinite(extent) || !std::isfinite(sumSide)) {
             // Walls or boxes beyond any number: every pair is a candidate,
             // as far as the budget goes.
